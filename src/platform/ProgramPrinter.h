@@ -1,0 +1,6 @@
+#pragma once
+
+class QPrinter;
+
+// The printer chosen in the printer setup; the print preview prints to it.
+QPrinter &ProgramPrinter();
