@@ -59,6 +59,9 @@ void Connection::open()
     const QFileInfo info(m_path);
     if (m_path.isEmpty() || !info.exists() || !info.isFile())
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(m_path));
+    // SQLite would take an empty file for a new, empty database; ours always has tables.
+    if (info.size() == 0)
+        throw DbError(QStringLiteral("'%1' is not a database file.").arg(m_path));
     {
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         database.setDatabaseName(info.absoluteFilePath());

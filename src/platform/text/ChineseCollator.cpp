@@ -18,10 +18,29 @@ const QCollator &collator()
     return instance;
 }
 
+bool isHan(char32_t c)
+{
+    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x20000 && c <= 0x2FA1F)
+        || (c >= 0xF900 && c <= 0xFAFF);
+}
+
 } // namespace
 
 int CompareByName(const QString &a, const QString &b)
 {
+    // The Chinese collation puts Han characters before Latin letters; a Chinese desktop lists
+    // "A部" before "财务部", so where the first difference is Han against anything else, the
+    // other character comes first. Everything else is the collator's pinyin order.
+    const QList<uint> ua = a.toUcs4(), ub = b.toUcs4();
+    const qsizetype n = std::min(ua.size(), ub.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (ua.at(i) == ub.at(i))
+            continue;
+        const bool hanA = isHan(ua.at(i)), hanB = isHan(ub.at(i));
+        if (hanA != hanB)
+            return hanA ? 1 : -1;
+        break;
+    }
     const int c = collator().compare(a, b);
     if (c != 0)
         return c;
