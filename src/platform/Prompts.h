@@ -23,8 +23,8 @@ public:
     virtual bool confirm(const QString &text) = 0;     // warning box Yes/No; false only on No
     // Input box: a cancelled box returns `initial`, as the platform's input box does.
     virtual QString input(const QString &title, const QString &prompt, const QString &initial) = 0;
-    virtual QString saveFile(const FileDialogSpec &spec) = 0;
-    virtual QString openFile(const FileDialogSpec &spec) = 0;
+    virtual QString saveFile(const FileDialogSpec &request) = 0;
+    virtual QString openFile(const FileDialogSpec &request) = 0;
 
     // The process-wide instance. Until one is installed, texts go to the log and questions get
     // their "cancel" answer, so a headless run never blocks.

@@ -22,17 +22,17 @@ QString title()
                                                             : QApplication::applicationDisplayName();
 }
 
-QString runFileDialog(const FileDialogSpec &spec, QFileDialog::AcceptMode mode)
+QString runFileDialog(const FileDialogSpec &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(dialogParent(), spec.title, spec.folder, spec.filter);
+    QFileDialog dialog(dialogParent(), request.title, request.folder, request.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (!spec.defaultSuffix.isEmpty())
-        dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.fileName.isEmpty())
-        dialog.selectFile(QFileInfo(spec.fileName).isAbsolute() ? spec.fileName
-                                                                : QDir(spec.folder).filePath(spec.fileName));
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(QFileInfo(request.fileName).isAbsolute() ? request.fileName
+                                                                : QDir(request.folder).filePath(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
@@ -69,12 +69,12 @@ QString QtPrompts::input(const QString &title_, const QString &prompt, const QSt
     return ok ? text : initial;
 }
 
-QString QtPrompts::saveFile(const FileDialogSpec &spec)
+QString QtPrompts::saveFile(const FileDialogSpec &request)
 {
-    return runFileDialog(spec, QFileDialog::AcceptSave);
+    return runFileDialog(request, QFileDialog::AcceptSave);
 }
 
-QString QtPrompts::openFile(const FileDialogSpec &spec)
+QString QtPrompts::openFile(const FileDialogSpec &request)
 {
-    return runFileDialog(spec, QFileDialog::AcceptOpen);
+    return runFileDialog(request, QFileDialog::AcceptOpen);
 }

@@ -10,6 +10,6 @@ public:
     void warning(const QString &text) override;
     bool confirm(const QString &text) override;
     QString input(const QString &title, const QString &prompt, const QString &initial) override;
-    QString saveFile(const FileDialogSpec &spec) override;
-    QString openFile(const FileDialogSpec &spec) override;
+    QString saveFile(const FileDialogSpec &request) override;
+    QString openFile(const FileDialogSpec &request) override;
 };

@@ -59,14 +59,14 @@ QString RecordingPrompts::input(const QString &title, const QString &prompt, con
     return inputAnswers.isEmpty() ? initial : inputAnswers.dequeue();
 }
 
-QString RecordingPrompts::saveFile(const FileDialogSpec &spec)
+QString RecordingPrompts::saveFile(const FileDialogSpec &request)
 {
-    shown.append({QStringLiteral("saveFile"), spec.title, spec.title, spec.fileName, spec});
+    shown.append({QStringLiteral("saveFile"), request.title, request.title, request.fileName, request});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-QString RecordingPrompts::openFile(const FileDialogSpec &spec)
+QString RecordingPrompts::openFile(const FileDialogSpec &request)
 {
-    shown.append({QStringLiteral("openFile"), spec.title, spec.title, spec.fileName, spec});
+    shown.append({QStringLiteral("openFile"), request.title, request.title, request.fileName, request});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
