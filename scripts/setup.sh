@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev # Qt 6 Widgets, Sql, Network, PrintSupport, Test
   libqt6sql6-sqlite libsqlite3-dev          # the database driver and the schema tool
   fonts-noto-cjk                            # Chinese texts on screen and in print
+  qt6-translations-l10n                     # Qt's own dialog texts in Chinese
   "$@"                                      # extra packages asked for by the caller
 )
 

@@ -5,7 +5,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+
+#include <algorithm>
 
 namespace {
 
@@ -38,28 +41,46 @@ QString runFileDialog(const FileDialogSpec &request, QFileDialog::AcceptMode mod
     return dialog.selectedFiles().constFirst();
 }
 
+// Shows a box whose lines are not wrapped unless they are very long: the program's messages
+// are written line by line and read badly when the box breaks them elsewhere.
+int showBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+{
+    // A carriage return alone is a line break in the program's messages.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QMessageBox box(icon, title(), shown, buttons, dialogParent());
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+        int widest = 0;
+        for (const QString &line : shown.split(u'\n'))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        label->setMinimumWidth(std::min(widest + 8, 720));
+    }
+    return box.exec();
+}
+
 } // namespace
 
 void QtPrompts::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, dialogParent());
-    box.exec();
+    showBox(QMessageBox::NoIcon, text, QMessageBox::Ok);
 }
 
 void QtPrompts::information(const QString &text)
 {
-    QMessageBox::information(dialogParent(), title(), text);
+    showBox(QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 void QtPrompts::warning(const QString &text)
 {
-    QMessageBox::warning(dialogParent(), title(), text);
+    showBox(QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
 bool QtPrompts::confirm(const QString &text)
 {
-    return QMessageBox::warning(dialogParent(), title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-        != QMessageBox::No;
+    return showBox(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::No;
 }
 
 QString QtPrompts::input(const QString &title_, const QString &prompt, const QString &initial)

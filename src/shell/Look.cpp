@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
 #include <QPixmap>
 #include <QStyleFactory>
+#include <QTranslator>
 
 void ApplyLook(QApplication &app)
 {
@@ -44,6 +47,14 @@ void ApplyLook(QApplication &app)
         }
     }
     app.setWindowIcon(MakeIcon(LookIcon::Product));
+
+    // Qt's own texts (dialog buttons, file and input dialogs, calendar) in Chinese as well.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China));
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+    else
+        delete translator;
 }
 
 namespace {

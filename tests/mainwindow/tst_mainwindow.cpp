@@ -46,6 +46,7 @@ private slots:
     void windowMenuListsTheChildren();
     void f10ClosesTheActiveChildOnly();
     void closingClosesEveryChildFirst();
+    void tilesAndMinimizes();
 };
 
 void TestMainWindow::startFailsOnABadDatabase_data()
@@ -185,6 +186,34 @@ void TestMainWindow::closingClosesEveryChildFirst()
     QCOMPARE(w->mdiArea()->subWindowList().size(), 0);
     for (const auto &c : children)
         QVERIFY(!c);
+}
+
+void TestMainWindow::tilesAndMinimizes()
+{
+    DmFixture f;
+    TfrmMain w;
+    w.resize(900, 700);
+    w.show();
+    QList<QMdiSubWindow *> subs;
+    for (int i = 0; i < 3; ++i)
+        subs << w.addChild(new QWidget);
+    const QRect area = w.mdiArea()->viewport()->rect();
+
+    w.findChild<QAction *>(QStringLiteral("WindowTileHorizontal1"))->trigger();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(subs[i]->geometry().width(), area.width());
+        QCOMPARE(subs[i]->geometry().top(), i * (area.height() / 3));
+    }
+    w.findChild<QAction *>(QStringLiteral("WindowTileVertical1"))->trigger();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(subs[i]->geometry().height(), area.height());
+        QCOMPARE(subs[i]->geometry().left(), i * (area.width() / 3));
+    }
+    w.findChild<QAction *>(QStringLiteral("WindowMinimizeAll1"))->trigger();
+    for (QMdiSubWindow *sub : subs)
+        QVERIFY(sub->isMinimized());
+    w.findChild<QAction *>(QStringLiteral("WindowCascade1"))->trigger();
+    QVERIFY(subs[1]->geometry().topLeft() != subs[0]->geometry().topLeft());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -9,22 +9,6 @@ namespace db {
 
 namespace {
 
-bool isNumber(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 [[noreturn]] void conversionError(const QVariant &value, const QString &fieldName, const char *kind)
 {
     throw DbError(QStringLiteral("'%1' is not a valid %2 value%3")
@@ -33,6 +17,21 @@ bool isNumber(const QVariant &v)
 }
 
 } // namespace
+
+bool isNumberValue(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
 
 QString valueToText(const QVariant &value)
 {
@@ -49,7 +48,7 @@ qint64 valueToInteger(const QVariant &value, const QString &fieldName)
 {
     if (value.isNull())
         return 0;
-    if (isNumber(value)) {
+    if (isNumberValue(value)) {
         if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
             return qint64(std::llround(value.toDouble()));
         return value.toLongLong();
@@ -68,7 +67,7 @@ double valueToFloat(const QVariant &value, const QString &fieldName)
 {
     if (value.isNull())
         return 0.0;
-    if (isNumber(value))
+    if (isNumberValue(value))
         return value.toDouble();
     const QString text = value.toString().trimmed();
     if (text.isEmpty())
@@ -113,7 +112,7 @@ int compareValues(const QVariant &a, const QVariant &b)
 {
     if (a.isNull() || b.isNull())
         return int(!a.isNull()) - int(!b.isNull());
-    if (isNumber(a) && isNumber(b)) {
+    if (isNumberValue(a) && isNumberValue(b)) {
         const double x = a.toDouble(), y = b.toDouble();
         return x < y ? -1 : (x > y ? 1 : 0);
     }
