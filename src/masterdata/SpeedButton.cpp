@@ -1,0 +1,14 @@
+#include "masterdata/SpeedButton.h"
+
+#include <QToolButton>
+
+QToolButton *MakeSpeedButton(QWidget *parent, const char *name, const QString &caption, const QString &hint)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setMinimumWidth(56);
+    return button;
+}
