@@ -1,11 +1,18 @@
 #include "mainwindow/uMain.h"
 
+#include "masterdata/uCustDef.h"
+#include "masterdata/uEmployee.h"
+#include "masterdata/uFunc.h"
 #include "platform/Prompts.h"
 #include "platform/ProgramPrinter.h"
 #include "platform/db/DbError.h"
 #include "shell/AppPath.h"
+#include "shell/DatabaseBackup.h"
 #include "shell/Look.h"
+#include "shell/uAbout.h"
 #include "shell/uDM.h"
+#include "shell/uPub.h"
+#include "shell/uReBulid.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -179,9 +186,20 @@ void TfrmMain::fillWindowList()
 
 // ---- System menu ----
 
-void TfrmMain::N2Click() {}
-void TfrmMain::R1Click() {}
-void TfrmMain::N23Click() {}
+void TfrmMain::N2Click()
+{
+    BackupDatabaseWithDialog(DM->ADOConnection1);
+}
+
+void TfrmMain::R1Click()
+{
+    RestoreDatabaseWithDialog(DM->ADOConnection1);
+}
+
+void TfrmMain::N23Click()
+{
+    OpenReBulidWindow(this, [this] { FormCloseQuery(); });
+}
 
 void TfrmMain::N18Click()
 {
@@ -203,9 +221,18 @@ void TfrmMain::N14Click() {}
 
 // ---- Basic information menu ----
 
-void TfrmMain::N6Click() {}
-void TfrmMain::N4Click() {}
-void TfrmMain::N5Click() {}
+void TfrmMain::N6Click()
+{
+    OpenFuncWindow();
+}
+void TfrmMain::N4Click()
+{
+    OpenEmployeeWindow();
+}
+void TfrmMain::N5Click()
+{
+    OpenCustDefWindow();
+}
 void TfrmMain::N9Click() {}
 
 // ---- Window menu ----
@@ -217,24 +244,16 @@ void TfrmMain::cascadeChildren()
 
 void TfrmMain::tileHorizontally()
 {
-    // One child above the other, each the full width.
-    QList<QMdiSubWindow *> children;
-    for (QMdiSubWindow *sub : m_mdiArea->subWindowList(QMdiArea::CreationOrder))
-        if (!sub->isMinimized())
-            children << sub;
-    if (children.isEmpty())
-        return;
-    const QRect area = m_mdiArea->viewport()->rect();
-    const int h = area.height() / int(children.size());
-    for (int i = 0; i < children.size(); ++i) {
-        children[i]->showNormal();
-        children[i]->setGeometry(0, i * h, area.width(), h);
-    }
+    tileChildren(Qt::Vertical); // one above the other, each the full width
 }
 
 void TfrmMain::tileVertically()
 {
-    // Side by side, each the full height.
+    tileChildren(Qt::Horizontal); // side by side, each the full height
+}
+
+void TfrmMain::tileChildren(Qt::Orientation stacking)
+{
     QList<QMdiSubWindow *> children;
     for (QMdiSubWindow *sub : m_mdiArea->subWindowList(QMdiArea::CreationOrder))
         if (!sub->isMinimized())
@@ -242,10 +261,13 @@ void TfrmMain::tileVertically()
     if (children.isEmpty())
         return;
     const QRect area = m_mdiArea->viewport()->rect();
-    const int w = area.width() / int(children.size());
-    for (int i = 0; i < children.size(); ++i) {
+    const int n = int(children.size());
+    for (int i = 0; i < n; ++i) {
         children[i]->showNormal();
-        children[i]->setGeometry(i * w, 0, w, area.height());
+        if (stacking == Qt::Vertical)
+            children[i]->setGeometry(0, i * (area.height() / n), area.width(), area.height() / n);
+        else
+            children[i]->setGeometry(i * (area.width() / n), 0, area.width() / n, area.height());
     }
 }
 
@@ -263,9 +285,20 @@ void TfrmMain::closeActiveChild()
 
 // ---- Help menu ----
 
-void TfrmMain::N19Click() {}
-void TfrmMain::N24Click() {}
-void TfrmMain::N21Click() {}
+void TfrmMain::N19Click()
+{
+    OpenInBrowser(AppPath + QStringLiteral("help/help.htm"));
+}
+
+void TfrmMain::N24Click()
+{
+    RunProgram(AppPath + QStringLiteral("Upvane"));
+}
+
+void TfrmMain::N21Click()
+{
+    OpenAboutBox(this);
+}
 
 // ---- Closing ----
 

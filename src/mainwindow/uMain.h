@@ -63,6 +63,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void fillWindowList();
+    void tileChildren(Qt::Orientation stacking);
 
     QMdiArea *m_mdiArea;
     QMenu *m_windowMenu = nullptr;
