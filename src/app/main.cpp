@@ -10,7 +10,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quoravel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quoravel"));
     ApplyLook(app);
     QtPrompts prompts;
     Prompts::install(&prompts);

@@ -9,6 +9,5 @@ QToolButton *MakeSpeedButton(QWidget *parent, const char *name, const QString &c
     button->setText(caption);
     button->setToolTip(hint);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setMinimumWidth(56);
     return button;
 }

@@ -47,7 +47,7 @@ TfrmEmployee::TfrmEmployee(QWidget *parent)
     // Left: the department tree with its maintenance buttons.
     GroupBox1 = new QGroupBox(QStringLiteral("部门分类"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setFixedWidth(217);
+    GroupBox1->setFixedWidth(230);
     Tree = new QTreeWidget(GroupBox1);
     Tree->setObjectName(QStringLiteral("Tree"));
     SetupCategoryView(Tree);
@@ -61,7 +61,7 @@ TfrmEmployee::TfrmEmployee(QWidget *parent)
     sbSelect->setVisible(false);
     auto *treeButtons = new QHBoxLayout(treePanel);
     treeButtons->setContentsMargins(0, 2, 0, 0);
-    treeButtons->setSpacing(0);
+    treeButtons->setSpacing(3);
     for (QToolButton *b : {sbSelect, cmdAddRoot, cndAddSon, cmdEdit, cmdDelete})
         treeButtons->addWidget(b);
     treeButtons->addStretch();
@@ -79,7 +79,7 @@ TfrmEmployee::TfrmEmployee(QWidget *parent)
     DBGridEh1->setColumns({
         GridColumn(QStringLiteral("ID")).hidden(),
         GridColumn(QStringLiteral("TypeCode")).hidden(),
-        GridColumn(QStringLiteral("UserName"), QStringLiteral("姓名"), 51),
+        GridColumn(QStringLiteral("UserName"), QStringLiteral("姓名"), 64),
         GridColumn(QStringLiteral("Sex"), QStringLiteral("性别"), 30)
             .mapped({QStringLiteral("0"), QStringLiteral("1")}, {QStringLiteral("男"), QStringLiteral("女")}),
         GridColumn(QStringLiteral("FuncName"), QStringLiteral("职位"), 80),
