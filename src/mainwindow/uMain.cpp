@@ -15,14 +15,12 @@
 #include "shell/uReBulid.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QToolBar>
-#include <QToolButton>
 
 TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent), m_mdiArea(new QMdiArea(this))
 {
@@ -42,7 +40,7 @@ TfrmMain::~TfrmMain() = default;
 
 namespace {
 
-QAction *addItem(QMenu *menu, const char *objectName, const QString &caption, QObject *receiver,
+QAction *addItem(QMenu *menu, const char *objectName, const QString &caption, TfrmMain *receiver,
                  void (TfrmMain::*slot)(), const QKeySequence &shortcut = QKeySequence())
 {
     QAction *action = menu->addAction(caption);
@@ -51,7 +49,7 @@ QAction *addItem(QMenu *menu, const char *objectName, const QString &caption, QO
         action->setShortcut(shortcut);
         action->setShortcutContext(Qt::ApplicationShortcut);
     }
-    QObject::connect(action, &QAction::triggered, static_cast<TfrmMain *>(receiver), slot);
+    QObject::connect(action, &QAction::triggered, receiver, slot);
     return action;
 }
 
@@ -169,9 +167,9 @@ void TfrmMain::fillWindowList()
     m_windowListActions << m_windowMenu->addSeparator();
     int n = 1;
     for (QMdiSubWindow *sub : children) {
-        const QString caption = n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(sub->windowTitle())
-                                       : QStringLiteral("%1 %2").arg(n).arg(sub->windowTitle());
-        QAction *action = m_windowMenu->addAction(caption);
+        const QString accelerator = n < 10 ? QStringLiteral("&") : QString(); // &1 .. &9
+        QAction *action =
+            m_windowMenu->addAction(QStringLiteral("%1%2 %3").arg(accelerator).arg(n).arg(sub->windowTitle()));
         action->setCheckable(true);
         action->setChecked(sub == m_mdiArea->activeSubWindow());
         connect(action, &QAction::triggered, this, [this, sub] {

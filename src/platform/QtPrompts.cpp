@@ -19,12 +19,6 @@ QWidget *dialogParent()
     return QApplication::activeWindow();
 }
 
-QString title()
-{
-    return QApplication::applicationDisplayName().isEmpty() ? QApplication::applicationName()
-                                                            : QApplication::applicationDisplayName();
-}
-
 QString runFileDialog(const FileDialogSpec &request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(dialogParent(), request.title, request.folder, request.filter);
@@ -49,7 +43,7 @@ int showBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardBu
     // A carriage return alone is a line break in the program's messages.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    QMessageBox box(icon, title(), shown, buttons, dialogParent());
+    QMessageBox box(icon, QApplication::applicationDisplayName(), shown, buttons, dialogParent());
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
@@ -83,10 +77,10 @@ bool QtPrompts::confirm(const QString &text)
     return showBox(QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::No;
 }
 
-QString QtPrompts::input(const QString &title_, const QString &prompt, const QString &initial)
+QString QtPrompts::input(const QString &title, const QString &prompt, const QString &initial)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(), title_, prompt, QLineEdit::Normal, initial, &ok);
+    const QString text = QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, initial, &ok);
     return ok ? text : initial;
 }
 

@@ -88,9 +88,7 @@ public:
     void copyBytes(Sink &&sink)
     {
         sqlite3_file *file = this->file();
-        sqlite3_int64 size = 0;
-        if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)
-            throw FileError(QStringLiteral("Cannot read the size of \"%1\".").arg(m_path));
+        const sqlite3_int64 size = fileSize(file);
         QByteArray buffer(64 * 1024, Qt::Uninitialized);
         for (sqlite3_int64 offset = 0; offset < size;) {
             const int n = int(std::min<sqlite3_int64>(buffer.size(), size - offset));
@@ -113,15 +111,20 @@ private:
         return file;
     }
 
+    sqlite3_int64 fileSize(sqlite3_file *file)
+    {
+        sqlite3_int64 size = 0;
+        if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)
+            throw FileError(QStringLiteral("Cannot read the size of \"%1\".").arg(m_path));
+        return size;
+    }
+
     // Bytes 18 and 19 of the header are 2 in write-ahead-log mode, where committed rows may
     // still sit in a second file that a copy of this one would miss.
     void checkRollbackJournalMode()
     {
         sqlite3_file *file = this->file();
-        sqlite3_int64 size = 0;
-        if (file->pMethods->xFileSize(file, &size) != SQLITE_OK)
-            throw FileError(QStringLiteral("Cannot read the size of \"%1\".").arg(m_path));
-        if (size < 100)
+        if (fileSize(file) < 100)
             return; // an empty file: no header yet
         char header[100];
         if (file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK)
@@ -291,11 +294,6 @@ private:
     bool m_replaced = false;
 };
 
-QString databaseFile()
-{
-    return AppPath + QStringLiteral("DB/Data.MDB");
-}
-
 FileDialogSpec backupFileDialog(const QString &title)
 {
     FileDialogSpec request;
@@ -368,7 +366,7 @@ void BackupDatabaseWithDialog(db::Connection *connection)
 
     bool done = true;
     try {
-        BackupDatabase(databaseFile(), target, connection);
+        BackupDatabase(connection->databasePath(), target, connection);
     } catch (const FileError &) {
         done = false;
     }
@@ -387,7 +385,7 @@ void RestoreDatabaseWithDialog(db::Connection *connection)
         return;
 
     try {
-        RestoreDatabase(source, databaseFile(), connection);
+        RestoreDatabase(source, connection->databasePath(), connection);
     } catch (const FileError &) {
         reopen(connection);
         Prompts::instance().message(QStringLiteral("还原数据文件发生错误！"));

@@ -30,9 +30,11 @@ void BackupDatabase(const QString &database, const QString &target, db::Connecti
 void RestoreDatabase(const QString &source, const QString &database, db::Connection *connection = nullptr);
 
 // The system menu's backup: asks for the target in the backup folder, copies the database
-// with `connection` closed, opens it again in every case and tells the user how it went.
+// file of `connection` with the connection closed, opens it again in every case and tells
+// the user how it went.
 void BackupDatabaseWithDialog(db::Connection *connection);
 
-// The system menu's restore: warns, asks for the backup file, replaces the database with
-// `connection` closed, opens it again in every case and tells the user how it went.
+// The system menu's restore: warns, asks for the backup file, replaces the database file of
+// `connection` with the connection closed, opens it again in every case and tells the user
+// how it went.
 void RestoreDatabaseWithDialog(db::Connection *connection);

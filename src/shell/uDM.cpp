@@ -19,28 +19,28 @@ TDM::~TDM()
         DM = nullptr;
 }
 
+void TDM::openQuery(const QString &sql)
+{
+    dsQuery->close();
+    dsQuery->setCommandText(sql);
+    dsQuery->open();
+}
+
 QString TDM::GetDataBySQL(const QString &sql)
 {
-    QString result;
     try {
-        dsQuery->close();
-        dsQuery->setCommandText(sql);
-        dsQuery->open();
-        if (!dsQuery->isEmpty() && dsQuery->fieldCount() > 0)
-            result = dsQuery->field(0).asString();
+        openQuery(sql);
+        return dsQuery->isEmpty() || dsQuery->fieldCount() == 0 ? QString() : dsQuery->field(0).asString();
     } catch (const db::DbError &) {
         // Callers treat a failing query like an empty one; nothing is shown.
-        result.clear();
+        return QString();
     }
-    return result;
 }
 
 QString TDM::GetDataBySQLToItems(const QString &sql, QStringList &items, bool clear)
 {
     try {
-        dsQuery->close();
-        dsQuery->setCommandText(sql);
-        dsQuery->open();
+        openQuery(sql);
         if (clear)
             items.clear();
         for (dsQuery->first(); !dsQuery->eof(); dsQuery->next()) {

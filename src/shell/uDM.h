@@ -21,6 +21,9 @@ public:
     // Appends the non-empty first-column values of every row to `items`, clearing it first
     // when `clear` is set and the query opened. Failures are silent; returns "".
     QString GetDataBySQLToItems(const QString &sql, QStringList &items, bool clear);
+
+private:
+    void openQuery(const QString &sql); // dsQuery on `sql`; raises DbError
 };
 
 // The program's one data module, created at start before any window.

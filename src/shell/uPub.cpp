@@ -4,10 +4,10 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
@@ -79,12 +79,12 @@ void focusNextControl(QWidget *from)
     }
 }
 
-} // namespace
-
-void EnterToNextControl(QWidget *control, int key, Qt::KeyboardModifiers modifiers)
+// The control that Enter in `control` moves on from, or nullptr where Enter stays: in a memo
+// without Ctrl, and in a string grid.
+QWidget *enterMovesFrom(QWidget *control, int key, Qt::KeyboardModifiers modifiers)
 {
     if (!control || (key != Qt::Key_Return && key != Qt::Key_Enter))
-        return;
+        return nullptr;
     // The editor inside a combo or spin box stands for its box.
     for (QWidget *p = control->parentWidget(); p; p = p->parentWidget()) {
         if (qobject_cast<QComboBox *>(p) || qobject_cast<QAbstractSpinBox *>(p)) {
@@ -94,18 +94,27 @@ void EnterToNextControl(QWidget *control, int key, Qt::KeyboardModifiers modifie
         if (p->isWindow())
             break;
     }
-    const bool memo = qobject_cast<QPlainTextEdit *>(control) || qobject_cast<QTextEdit *>(control)
-        || (control->parentWidget()
-            && (qobject_cast<QPlainTextEdit *>(control->parentWidget())
-                || qobject_cast<QTextEdit *>(control->parentWidget())));
-    if (memo && !(modifiers & Qt::ControlModifier))
-        return;
+    const auto isMemo = [](QWidget *w) {
+        return w && (qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QTextEdit *>(w));
+    };
+    if ((isMemo(control) || isMemo(control->parentWidget())) && !(modifiers & Qt::ControlModifier))
+        return nullptr;
     for (QObject *o = control; o; o = o->parent())
         if (o->inherits("TStringAlignGrid"))
-            return;
+            return nullptr;
+    return control;
+}
+
+} // namespace
+
+void EnterToNextControl(QWidget *control, int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *from = enterMovesFrom(control, key, modifiers);
+    if (!from)
+        return;
     // Posted, not done at once: the focus moves after the current key event is handled.
-    QPointer<QWidget> guard(control);
-    QTimer::singleShot(0, control, [guard] {
+    QPointer<QWidget> guard(from);
+    QTimer::singleShot(0, from, [guard] {
         if (guard)
             focusNextControl(guard);
     });
@@ -113,10 +122,7 @@ void EnterToNextControl(QWidget *control, int key, Qt::KeyboardModifiers modifie
 
 int IndexOfText(const QStringList &list, const QString &text)
 {
-    for (qsizetype i = 0; i < list.size(); ++i)
-        if (list.at(i) == text)
-            return int(i);
-    return -1;
+    return int(list.indexOf(text));
 }
 
 QString TreeNodePath(const QTreeWidgetItem *node)
@@ -151,14 +157,8 @@ protected:
         if (!widget || widget->window() != m_form || widget != QApplication::focusWidget())
             return false;
         auto *key = static_cast<QKeyEvent *>(event);
-        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        if (!enterMovesFrom(widget, key->key(), key->modifiers()))
             return false;
-        const bool memo = qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QTextEdit *>(widget);
-        if (memo && !(key->modifiers() & Qt::ControlModifier))
-            return false;
-        for (QObject *o = widget; o; o = o->parent())
-            if (o->inherits("TStringAlignGrid"))
-                return false;
         EnterToNextControl(widget, key->key(), key->modifiers());
         return true;
     }

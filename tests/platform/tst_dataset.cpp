@@ -6,6 +6,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
+#include "platform/text/SqlText.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -338,11 +339,9 @@ void TestDataSet::joinedQueryEditsTheFirstTableOnly()
 void TestDataSet::quotedTextWithHashAndBracketsSurvivesRoundTrip()
 {
     const QString desp = QStringLiteral("合同#2026-01-05# [附件] O'Neil");
-    QString escaped = desp;
-    escaped.replace(QLatin1String("'"), QLatin1String("''"));
-    m_connection->execute(QStringLiteral("Insert into TBillDetail (Desp) Values('%1')").arg(escaped));
+    m_connection->execute(QStringLiteral("Insert into TBillDetail (Desp) Values(%1)").arg(QuotedStr(desp)));
     DataSet ds(m_connection.get());
-    ds.setCommandText(QStringLiteral("Select Desp from TBillDetail where Desp='%1'").arg(escaped));
+    ds.setCommandText(QStringLiteral("Select Desp from TBillDetail where Desp=%1").arg(QuotedStr(desp)));
     ds.open();
     QCOMPARE(ds.recordCount(), 1);
     QCOMPARE(ds.field(0).asString(), desp);

@@ -181,6 +181,7 @@ void TestTextHelpers::pinyinInitials_data()
     QTest::newRow("gbk extension outside every row") << FromGbk(QByteArray("\x81\x40", 2)) << " ";
     QTest::newRow("ascii punctuation unchanged") << "a-b_c.1" << "a-b_c.1";
     QTest::newRow("outside gbk gives space") << QString::fromUtf8("\xF0\x9F\x98\x80") << " ";
+    QTest::newRow("lone surrogate keeps the next letter") << QString(QChar(0xD83D)) + QLatin1Char('A') << " A";
     QTest::newRow("empty") << "" << "";
 }
 

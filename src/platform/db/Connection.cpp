@@ -62,31 +62,26 @@ void Connection::open()
     // SQLite would take an empty file for a new, empty database; ours always has tables.
     if (info.size() == 0)
         throw DbError(QStringLiteral("'%1' is not a database file.").arg(m_path));
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-        database.setDatabaseName(info.absoluteFilePath());
-        database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
-        QString failure;
-        if (!database.open()) {
-            failure = database.lastError().text();
-        } else {
-            // SQLite opens anything lazily; the first read tells whether it is a database
-            // and whether another program holds it exclusively.
-            QSqlQuery probe(database);
-            if (!probe.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))
-                || !probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next())
-                failure = probe.lastError().text();
-        }
-        if (failure.isEmpty()) {
-            m_inTransaction = false;
-            emit opened();
-            return;
-        }
-        database.close();
-        database = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
-        throw DbError(QStringLiteral("Cannot open database '%1': %2").arg(m_path, failure));
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    database.setDatabaseName(info.absoluteFilePath());
+    database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
+    QString failure;
+    if (!database.open()) {
+        failure = database.lastError().text();
+    } else {
+        // SQLite opens anything lazily; the first read tells whether it is a database
+        // and whether another program holds it exclusively.
+        QSqlQuery probe(database);
+        if (!probe.exec(QStringLiteral("PRAGMA journal_mode=DELETE"))
+            || !probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next())
+            failure = probe.lastError().text();
     }
+    if (failure.isEmpty())
+        return;
+    database.close();
+    database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+    throw DbError(QStringLiteral("Cannot open database '%1': %2").arg(m_path, failure));
 }
 
 void Connection::close()

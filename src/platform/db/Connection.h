@@ -43,7 +43,6 @@ public:
 
 signals:
     void aboutToClose();
-    void opened();
 
 private:
     QString m_connectionName;

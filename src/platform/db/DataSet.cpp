@@ -4,7 +4,6 @@
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
 #include "platform/db/Values.h"
-#include "platform/text/ChineseCollator.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -12,6 +11,7 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <numeric>
 
 namespace db {
 
@@ -108,7 +108,6 @@ void DataSet::open()
     m_bof = true;
     m_eof = m_rows.isEmpty();
     emit rowsReset();
-    emit opened();
     emit stateChanged();
     emit currentChanged(m_current);
 }
@@ -124,7 +123,6 @@ void DataSet::close()
     m_eof = m_bof = true;
     m_modified.clear();
     emit rowsReset();
-    emit closed();
     emit stateChanged();
 }
 
@@ -258,16 +256,20 @@ void DataSet::loadTableColumns()
 {
     if (!m_table.isEmpty())
         return;
-    m_table = updateTable();
-    if (m_table.isEmpty())
+    const QString table = updateTable();
+    if (table.isEmpty())
         throw DbError(QStringLiteral("The query names no table to update."), m_sql);
     QSqlQuery query(m_connection->database());
-    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(m_table)))
+    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
         throw DbError(query.lastError().text(), m_sql);
+    QStringList columns;
     while (query.next())
-        m_tableColumns << query.value(1).toString().toLower();
-    if (m_tableColumns.isEmpty())
-        throw DbError(QStringLiteral("Table '%1' does not exist.").arg(m_table), m_sql);
+        columns << query.value(1).toString().toLower();
+    if (columns.isEmpty())
+        throw DbError(QStringLiteral("Table '%1' does not exist.").arg(table), m_sql);
+    // Kept only once known, so a failed look-up is tried again by the next write.
+    m_table = table;
+    m_tableColumns = columns;
 }
 
 void DataSet::edit()
@@ -386,16 +388,21 @@ void DataSet::cancel()
         emit rowChanged(m_current);
         emit stateChanged();
     } else if (m_state == State::Insert) {
-        const int row = m_current;
-        m_rows.removeAt(row);
         m_state = State::Browse;
         m_modified.clear();
-        emit rowRemoved(row);
-        m_current = m_rows.isEmpty() ? -1 : std::min<int>(row, int(m_rows.size()) - 1);
-        m_eof = m_bof = m_rows.isEmpty();
-        emit currentChanged(m_current);
+        removeCurrentRow();
         emit stateChanged();
     }
+}
+
+void DataSet::removeCurrentRow()
+{
+    const int row = m_current;
+    m_rows.removeAt(row);
+    emit rowRemoved(row);
+    m_current = m_rows.isEmpty() ? -1 : std::min<int>(row, int(m_rows.size()) - 1);
+    m_eof = m_bof = m_rows.isEmpty();
+    emit currentChanged(m_current);
 }
 
 void DataSet::deleteRecord()
@@ -418,12 +425,7 @@ void DataSet::deleteRecord()
     query.addBindValue(m_rows.at(m_current).at(idColumn));
     if (!query.exec())
         throw DbError(query.lastError().text(), sql);
-    const int row = m_current;
-    m_rows.removeAt(row);
-    emit rowRemoved(row);
-    m_current = m_rows.isEmpty() ? -1 : std::min<int>(row, int(m_rows.size()) - 1);
-    m_eof = m_rows.isEmpty();
-    emit currentChanged(m_current);
+    removeCurrentRow();
 }
 
 void DataSet::sort(const QString &fieldName, Qt::SortOrder order)
@@ -434,20 +436,19 @@ void DataSet::sort(const QString &fieldName, Qt::SortOrder order)
         throw DbError(QStringLiteral("Field '%1' not found").arg(fieldName), m_sql);
     if (m_state == State::Edit || m_state == State::Insert)
         post();
-    QVector<int> order_(m_rows.size());
-    for (int i = 0; i < order_.size(); ++i)
-        order_[i] = i;
-    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+    QVector<int> permutation(m_rows.size());
+    std::iota(permutation.begin(), permutation.end(), 0);
+    std::stable_sort(permutation.begin(), permutation.end(), [&](int a, int b) {
         const int c = compareValues(m_rows.at(a).at(column), m_rows.at(b).at(column));
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
     QVector<QVector<QVariant>> sorted;
     sorted.reserve(m_rows.size());
     int newCurrent = -1;
-    for (int i = 0; i < order_.size(); ++i) {
-        if (order_.at(i) == m_current)
+    for (int i = 0; i < permutation.size(); ++i) {
+        if (permutation.at(i) == m_current)
             newCurrent = i;
-        sorted.append(std::move(m_rows[order_.at(i)]));
+        sorted.append(std::move(m_rows[permutation.at(i)]));
     }
     m_rows = std::move(sorted);
     m_sortField = m_names.at(column);

@@ -95,8 +95,6 @@ public:
     QString updateTable() const; // the table that edits go to
 
 signals:
-    void opened();
-    void closed();
     void rowsReset();
     void currentChanged(int row);
     void rowChanged(int row);
@@ -112,6 +110,7 @@ private:
     void requireRow() const;
     void loadTableColumns();
     void setCurrent(int row);
+    void removeCurrentRow();
     void reselectRow(int row, qint64 id);
 
     Connection *m_connection = nullptr;

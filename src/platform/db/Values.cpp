@@ -16,6 +16,11 @@ namespace {
                            fieldName.isEmpty() ? QString() : QStringLiteral(" for field '%1'").arg(fieldName)));
 }
 
+bool isFloatValue(const QVariant &value)
+{
+    return value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float;
+}
+
 } // namespace
 
 bool isNumberValue(const QVariant &v)
@@ -37,10 +42,8 @@ QString valueToText(const QVariant &value)
 {
     if (value.isNull())
         return QString();
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
-        // The default text of a floating number: up to 15 significant digits, no exponent noise.
+    if (isFloatValue(value)) // up to 15 significant digits, no binary noise
         return QString::number(value.toDouble(), 'g', 15);
-    }
     return value.toString();
 }
 
@@ -48,11 +51,10 @@ qint64 valueToInteger(const QVariant &value, const QString &fieldName)
 {
     if (value.isNull())
         return 0;
-    if (isNumberValue(value)) {
-        if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
-            return qint64(std::llround(value.toDouble()));
+    if (isFloatValue(value))
+        return qint64(std::llround(value.toDouble()));
+    if (isNumberValue(value))
         return value.toLongLong();
-    }
     const QString text = value.toString().trimmed();
     if (text.isEmpty())
         return 0;

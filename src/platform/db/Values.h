@@ -6,11 +6,11 @@
 
 namespace db {
 
-// How the database's values read as the program's kinds. NULL reads as "", 0 and 0.0;
-// a text that is not a number raises DbError naming the field.
 // True for the integer and floating kinds the database returns.
 bool isNumberValue(const QVariant &value);
 
+// How the database's values read as the program's kinds. NULL reads as "", 0 and 0.0;
+// a text that is not a number raises DbError naming the field.
 QString valueToText(const QVariant &value);
 qint64 valueToInteger(const QVariant &value, const QString &fieldName = QString());
 double valueToFloat(const QVariant &value, const QString &fieldName = QString());

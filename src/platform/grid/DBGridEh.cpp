@@ -105,10 +105,8 @@ DBGridEh::DBGridEh(QWidget *parent)
     rows->hide();
 
     connect(m_titles, &QHeaderView::sectionClicked, this, &DBGridEh::onTitleClicked);
-    connect(m_titles, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
-        m_footer->setSectionHidden(section, m_titles->isSectionHidden(section));
-        if (!m_titles->isSectionHidden(section))
-            m_footer->resizeSection(section, size);
+    connect(m_titles, &QHeaderView::sectionResized, this, [this](int section) {
+        syncFooterSection(section);
         m_footer->setOffset(m_titles->offset());
     });
     connect(m_model, &QAbstractItemModel::modelReset, this, &DBGridEh::applyColumnLayout);
@@ -181,14 +179,18 @@ void DBGridEh::applyColumnLayout()
     syncFooterSections();
 }
 
+void DBGridEh::syncFooterSection(int section)
+{
+    const bool hidden = m_titles->isSectionHidden(section);
+    m_footer->setSectionHidden(section, hidden);
+    if (!hidden)
+        m_footer->resizeSection(section, m_titles->sectionSize(section));
+}
+
 void DBGridEh::syncFooterSections()
 {
-    for (int i = 0; i < m_model->columnCount(); ++i) {
-        const bool hidden = m_titles->isSectionHidden(i);
-        m_footer->setSectionHidden(i, hidden);
-        if (!hidden)
-            m_footer->resizeSection(i, m_titles->sectionSize(i));
-    }
+    for (int i = 0; i < m_model->columnCount(); ++i)
+        syncFooterSection(i);
     m_footer->setOffset(m_titles->offset());
 }
 

@@ -68,6 +68,7 @@ protected:
 private:
     void followDataSet(int row);
     void applyColumnLayout();
+    void syncFooterSection(int section);
     void syncFooterSections();
     void layoutFooter();
     void keepTopRowAtScrollValue();

@@ -207,10 +207,8 @@ void DataSetModel::updateFooters()
             const int field = m_fieldIndex.at(i);
             if (m_dataSet && field >= 0) {
                 for (int row = 0; row < m_rowCount; ++row) {
-                    const QVariant v = m_dataSet->value(row, field);
-                    bool ok = true;
-                    const double x = db::isNumberValue(v) ? v.toDouble() : v.toString().trimmed().toDouble(&ok);
-                    if (ok)
+                    double x = 0;
+                    if (NumberOfValue(m_dataSet->value(row, field), x))
                         sum += x;
                 }
             }

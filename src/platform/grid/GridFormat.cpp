@@ -53,7 +53,8 @@ NumberPattern parse(const QString &pattern)
         if (c == u'.') {
             afterPoint = true;
         } else if (c == u',') {
-            p.grouping = !afterPoint || p.grouping;
+            if (!afterPoint)
+                p.grouping = true;
         } else if (afterPoint) {
             ++p.maxDec;
             if (c == u'0')
@@ -123,6 +124,17 @@ QString FormatNumber(long double value, const QString &pattern)
     return apply(QString::fromLatin1(buffer), parse(pattern));
 }
 
+bool NumberOfValue(const QVariant &value, double &number)
+{
+    if (db::isNumberValue(value)) {
+        number = value.toDouble();
+        return true;
+    }
+    bool ok = false;
+    number = value.toString().trimmed().toDouble(&ok);
+    return ok;
+}
+
 QString FormatDisplayValue(const QVariant &value, const QString &pattern)
 {
     if (value.isNull())
@@ -130,11 +142,8 @@ QString FormatDisplayValue(const QVariant &value, const QString &pattern)
     if (pattern.isEmpty())
         return db::valueToText(value);
     if (IsNumberFormat(pattern)) {
-        if (db::isNumberValue(value))
-            return FormatNumber(value.toDouble(), pattern);
-        bool ok = false;
-        const double number = value.toString().trimmed().toDouble(&ok);
-        return ok ? FormatNumber(number, pattern) : db::valueToText(value);
+        double number = 0;
+        return NumberOfValue(value, number) ? FormatNumber(number, pattern) : db::valueToText(value);
     }
     try {
         const QDateTime when = db::valueToDateTime(value);

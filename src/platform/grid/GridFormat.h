@@ -15,6 +15,9 @@ QString FormatNumber(double value, const QString &pattern);
 // For sums: read at 15 significant digits, the precision of the doubles summed.
 QString FormatNumber(long double value, const QString &pattern);
 
+// The number a stored value holds: a number, or a text that reads as one; false otherwise.
+bool NumberOfValue(const QVariant &value, double &number);
+
 // A stored value as the grid shows it: numbers and dates through `pattern`, anything else
 // (and every value when the pattern is empty) as its plain text; NULL is "".
 QString FormatDisplayValue(const QVariant &value, const QString &pattern);

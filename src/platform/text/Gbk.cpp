@@ -1,7 +1,5 @@
 #include "platform/text/Gbk.h"
 
-#include <QStringDecoder>
-
 #include <cerrno>
 #include <iconv.h>
 
@@ -59,6 +57,13 @@ Converter &fromGbk()
 qsizetype charLength(const QString &text, qsizetype i)
 {
     return (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
+}
+
+// How many GBK bytes the character of `len` units at `i` takes; one GBK cannot hold counts 2.
+int gbkByteCount(const QString &text, qsizetype i, qsizetype len)
+{
+    const QByteArray bytes = GbkCharBytes(QStringView(text).mid(i, len));
+    return bytes.isEmpty() ? 2 : int(bytes.size());
 }
 
 } // namespace
@@ -120,12 +125,7 @@ int GbkLength(const QString &text)
     int total = 0;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = charLength(text, i);
-        if (len == 1 && text.at(i).unicode() < 0x80) {
-            ++total;
-        } else {
-            const QByteArray bytes = GbkCharBytes(QStringView(text).mid(i, len));
-            total += bytes.isEmpty() ? 2 : int(bytes.size());
-        }
+        total += gbkByteCount(text, i, len);
         i += len;
     }
     return total;
@@ -136,11 +136,7 @@ QString CutToGbkBytes(const QString &text, int maxBytes)
     int total = 0;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = charLength(text, i);
-        int bytes = 1;
-        if (!(len == 1 && text.at(i).unicode() < 0x80)) {
-            const QByteArray b = GbkCharBytes(QStringView(text).mid(i, len));
-            bytes = b.isEmpty() ? 2 : int(b.size());
-        }
+        const int bytes = gbkByteCount(text, i, len);
         if (total + bytes > maxBytes)
             return text.left(i);
         total += bytes;

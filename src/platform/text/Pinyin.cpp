@@ -50,7 +50,7 @@ QString PinyinInitials(const QString &text)
             ++i;
             continue;
         }
-        const qsizetype len = (c.isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const qsizetype len = (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
         const QByteArray bytes = GbkCharBytes(QStringView(text).mid(i, len));
         // A character GBK cannot hold, or a single high byte, has no row: a space.
         result += bytes.size() >= 2 ? PinyinInitial(bytes) : QLatin1Char(' ');
