@@ -33,16 +33,21 @@ DrawnCode NextChildCode(const QString &parentCode, const QString &highestSibling
     return {DrawnCode::Ok, parentCode + QString::number(highest + 1).rightJustified(4, u'0')};
 }
 
+QString FirstValue(db::DataSet &query, const QString &sql)
+{
+    query.close();
+    query.setCommandText(sql);
+    query.open();
+    const QString value = query.isEmpty() ? QString() : query.field(0).asString();
+    query.close();
+    return value;
+}
+
 DrawnCode DrawChildCode(db::DataSet &query, const CategoryTable &table, const QString &parentCode)
 {
     QString highest;
     try {
-        query.close();
-        query.setCommandText(table.maxCodeSql(parentCode));
-        query.open();
-        if (!query.isEmpty())
-            highest = query.field(0).asString();
-        query.close();
+        highest = FirstValue(query, table.maxCodeSql(parentCode));
     } catch (const db::DbError &) {
         query.close();
         return {DrawnCode::QueryFailed, QString()};

@@ -18,11 +18,15 @@ struct DrawnCode {
 
 inline constexpr int kMaxSiblings = 9999;
 
-// From the highest sibling code as read ("" when the parent has no child yet).
 // True for a non-empty text of decimal digits only.
 bool IsDigitCode(const QString &text);
 
+// From the highest sibling code as read ("" when the parent has no child yet).
 DrawnCode NextChildCode(const QString &parentCode, const QString &highestSibling);
+
+// The first column of the first row of `sql` as text, "" when there is no row; closes
+// `query` again. Raises db::DbError.
+QString FirstValue(db::DataSet &query, const QString &sql);
 
 // Reads the highest sibling code of `parentCode` ("" = top level) with `query` and draws
 // the next one. Never throws: a failing query gives QueryFailed.

@@ -82,6 +82,12 @@ QIcon TreeIcon(LookIcon kind)
     return icon;
 }
 
+QTreeWidgetItem *SelectedNode(const QTreeWidget *tree)
+{
+    QTreeWidgetItem *item = tree->currentItem();
+    return item && item->isSelected() && PayloadOf(item) ? item : nullptr;
+}
+
 int ViewLevel(const QTreeWidgetItem *item)
 {
     int level = 0;

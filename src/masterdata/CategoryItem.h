@@ -4,7 +4,6 @@
 #include "shell/Look.h"
 
 #include <QIcon>
-
 #include <QTreeWidgetItem>
 
 class QTreeWidget;
@@ -26,6 +25,10 @@ const GoodsClass *PayloadOf(const QTreeWidgetItem *item);
 
 // The node images of the trees (TreeTop, TreeSub, TreeEmployee), alike selected or not.
 QIcon TreeIcon(LookIcon kind);
+
+// The view's current node when it is selected and carries a record; nullptr otherwise (a view
+// makes a node current without selecting it, for instance when it gets the focus).
+QTreeWidgetItem *SelectedNode(const QTreeWidget *tree);
 
 // Depth of a node in its view: 0 for a top-level node.
 int ViewLevel(const QTreeWidgetItem *item);

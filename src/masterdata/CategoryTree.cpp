@@ -27,14 +27,18 @@ CategoryTree::CategoryTree(QTreeWidget *tree, const CategoryTable &table, Icons 
       dsTmp(DM->ADOConnection1),
       ADOCommand1(DM->ADOConnection1)
 {
+    if (m_icons == Icons::Shown) {
+        m_topIcon = TreeIcon(LookIcon::TreeTop);
+        m_subIcon = TreeIcon(LookIcon::TreeSub);
+    }
 }
 
-bool CategoryTree::LoadFullDepth()
+bool CategoryTree::loadFullDepth()
 {
     return load(false);
 }
 
-bool CategoryTree::LoadTwoLevel()
+bool CategoryTree::loadTwoLevel()
 {
     return load(true);
 }
@@ -72,7 +76,7 @@ QTreeWidgetItem *CategoryTree::makeItem(const GoodsClass &data) const
 {
     auto *item = new CategoryItem(data);
     if (m_icons == Icons::Shown)
-        item->setIcon(0, TreeIcon(data.nLeveal == 0 ? LookIcon::TreeTop : LookIcon::TreeSub));
+        item->setIcon(0, data.nLeveal == 0 ? m_topIcon : m_subIcon);
     return item;
 }
 
@@ -96,19 +100,13 @@ QString CategoryTree::GetMaxNum(const QString &parentCode)
     return drawn.code;
 }
 
-QTreeWidgetItem *CategoryTree::selected() const
-{
-    QTreeWidgetItem *item = m_tree->currentItem();
-    return item && item->isSelected() ? item : nullptr;
-}
-
 QString CategoryTree::askName(const QString &prompt, const QString &initial) const
 {
     const QString name = Prompts::instance().input(prompt, prompt, initial);
     return CutToGbkBytes(name, kNameBytes);
 }
 
-void CategoryTree::AddRoot()
+void CategoryTree::addRoot()
 {
     const QString name = askName(m_table.addRootPrompt, QString());
     if (name.isEmpty())
@@ -128,9 +126,9 @@ void CategoryTree::AddRoot()
     m_tree->addTopLevelItem(makeItem({0, code, QString(), name, 0}));
 }
 
-void CategoryTree::AddSon()
+void CategoryTree::addSon()
 {
-    QTreeWidgetItem *parent = selected();
+    QTreeWidgetItem *parent = SelectedNode(m_tree);
     if (!parent)
         return;
     const int parentLevel = ViewLevel(parent);
@@ -157,9 +155,9 @@ void CategoryTree::AddSon()
     parent->setExpanded(true);
 }
 
-void CategoryTree::Rename()
+void CategoryTree::rename()
 {
-    QTreeWidgetItem *item = selected();
+    QTreeWidgetItem *item = SelectedNode(m_tree);
     if (!item)
         return;
     const QString name = askName(m_table.renamePrompt, item->text(0));
@@ -199,9 +197,9 @@ void CategoryTree::Rename()
     m_tree->setCurrentItem(item);
 }
 
-void CategoryTree::Delete()
+void CategoryTree::remove()
 {
-    QTreeWidgetItem *item = selected();
+    QTreeWidgetItem *item = SelectedNode(m_tree);
     if (!item)
         return;
     if (item->childCount() > 0) {

@@ -7,25 +7,10 @@
 
 #include <limits>
 
-namespace {
-
-// First column of the first row of `sql`, "" for no row; raises DbError.
-QString firstValue(db::DataSet &query, const QString &sql)
-{
-    query.close();
-    query.setCommandText(sql);
-    query.open();
-    const QString value = query.isEmpty() ? QString() : query.field(0).asString();
-    query.close();
-    return value;
-}
-
-} // namespace
-
 QString EmployeeMaxCodeSql(const QString &departCode)
 {
     return QStringLiteral("Select Max(Code) from TEmployee Where TypeCode like '") + SqlEscape(departCode)
-           + QStringLiteral("%") + QStringLiteral("'");
+           + QStringLiteral("%'");
 }
 
 QString NextEmployeeCode(const QString &departCode, const QString &greatest)
@@ -45,10 +30,11 @@ QString NextEmployeeCode(const QString &departCode, const QString &greatest)
 QString DrawEmployeeCode(db::DataSet &query, const QString &departCode)
 {
     try {
-        const QString code = NextEmployeeCode(departCode, firstValue(query, EmployeeMaxCodeSql(departCode)));
+        const QString code = NextEmployeeCode(departCode, FirstValue(query, EmployeeMaxCodeSql(departCode)));
         if (code.isEmpty())
             return QString();
-        const QString holders = firstValue(query, QStringLiteral("Select Count(*) from TEmployee Where Code=") + QuotedStr(code));
+        const QString holders =
+            FirstValue(query, QStringLiteral("Select Count(*) from TEmployee Where Code=") + QuotedStr(code));
         return holders == QLatin1String("0") ? code : QString();
     } catch (const db::DbError &) {
         query.close();

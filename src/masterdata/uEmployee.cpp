@@ -1,11 +1,10 @@
 #include "masterdata/uEmployee.h"
 
-#include "masterdata/CategoryItem.h"
-#include "masterdata/CategoryTree.h"
-#include "masterdata/SpeedButton.h"
+#include "masterdata/Buttons.h"
+#include "masterdata/CategoryTable.h"
+#include "masterdata/GoodsClass.h"
 #include "masterdata/uEmployeeEdit.h"
 #include "platform/Prompts.h"
-#include "platform/db/Command.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DbError.h"
 #include "platform/grid/DBGridEh.h"
@@ -25,50 +24,20 @@ namespace {
 const QString kReadError = QStringLiteral("读取数据出现错误。");
 const QString kNoDepartment = QStringLiteral("请首先建立或者选择一个部门分类！");
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false); // Enter in the tree or grid must not press a button
-    return b;
-}
-
 } // namespace
 
 TfrmEmployee::TfrmEmployee(QWidget *parent)
-    : QDialog(parent),
+    : CategoryWindow(CategoryTable::departments(),
+                     {QStringLiteral("部门分类"), QStringLiteral("删除"), QStringLiteral("选中部门"),
+                      QStringLiteral("选中分组名称")},
+                     parent),
       dsQuery(new db::DataSet(DM->ADOConnection1, this)),
-      ADOCommand1(new db::Command(DM->ADOConnection1))
+      ADOCommand1(DM->ADOConnection1)
 {
     setObjectName(QStringLiteral("frmEmployee"));
     setWindowTitle(QStringLiteral("雇员信息管理"));
     resize(773, 481);
-
-    // Left: the department tree with its maintenance buttons.
-    GroupBox1 = new QGroupBox(QStringLiteral("部门分类"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setFixedWidth(230);
-    Tree = new QTreeWidget(GroupBox1);
-    Tree->setObjectName(QStringLiteral("Tree"));
-    SetupCategoryView(Tree);
-    auto *treePanel = new QWidget(GroupBox1);
-    treePanel->setObjectName(QStringLiteral("Panel1"));
-    sbSelect = MakeSpeedButton(treePanel, "sbSelect", QStringLiteral("选中部门"), QStringLiteral("选中分组名称"));
-    cmdAddRoot = MakeSpeedButton(treePanel, "cmdAddRoot", QStringLiteral("添加根"), QStringLiteral("添加根分组"));
-    cndAddSon = MakeSpeedButton(treePanel, "cndAddSon", QStringLiteral("添加下级"), QStringLiteral("添加下级分组"));
-    cmdEdit = MakeSpeedButton(treePanel, "cmdEdit", QStringLiteral("修改"), QStringLiteral("修改分组名称"));
-    cmdDelete = MakeSpeedButton(treePanel, "cmdDelete", QStringLiteral("删除"), QStringLiteral("删除选定分组"));
-    sbSelect->setVisible(false);
-    auto *treeButtons = new QHBoxLayout(treePanel);
-    treeButtons->setContentsMargins(0, 2, 0, 0);
-    treeButtons->setSpacing(3);
-    for (QToolButton *b : {sbSelect, cmdAddRoot, cndAddSon, cmdEdit, cmdDelete})
-        treeButtons->addWidget(b);
-    treeButtons->addStretch();
-    auto *left = new QVBoxLayout(GroupBox1);
-    left->setContentsMargins(4, 4, 4, 4);
-    left->addWidget(Tree, 1);
-    left->addWidget(treePanel);
 
     // Right: the employees of the selected department.
     GroupBox2 = new QGroupBox(QStringLiteral("员工资料列表"), this);
@@ -98,11 +67,11 @@ TfrmEmployee::TfrmEmployee(QWidget *parent)
 
     auto *listPanel = new QWidget(GroupBox2);
     listPanel->setObjectName(QStringLiteral("Panel2"));
-    cmdAddClient = button(listPanel, "cmdAddClient", QStringLiteral("增加(&A)"));
-    cmdEditClient = button(listPanel, "cmdEditClient", QStringLiteral("修改(&E)"));
-    cmdDeleteClient = button(listPanel, "cmdDeleteClient", QStringLiteral("删除(&D)"));
-    cmdSelect = button(listPanel, "cmdSelect", QStringLiteral("选中职员(&S)"));
-    cmdClose = button(listPanel, "cmdClose", QStringLiteral("关闭(&X)"));
+    cmdAddClient = MakeButton(listPanel, "cmdAddClient", QStringLiteral("增加(&A)"));
+    cmdEditClient = MakeButton(listPanel, "cmdEditClient", QStringLiteral("修改(&E)"));
+    cmdDeleteClient = MakeButton(listPanel, "cmdDeleteClient", QStringLiteral("删除(&D)"));
+    cmdSelect = MakeButton(listPanel, "cmdSelect", QStringLiteral("选中职员(&S)"));
+    cmdClose = MakeButton(listPanel, "cmdClose", QStringLiteral("关闭(&X)"));
     cmdSelect->setVisible(false);
     auto *listButtons = new QHBoxLayout(listPanel);
     listButtons->setContentsMargins(0, 4, 0, 0);
@@ -119,12 +88,6 @@ TfrmEmployee::TfrmEmployee(QWidget *parent)
     layout->addWidget(GroupBox1);
     layout->addWidget(GroupBox2, 1);
 
-    m_tree = std::make_unique<CategoryTree>(Tree, CategoryTable::departments());
-
-    connect(cmdAddRoot, &QToolButton::clicked, this, &TfrmEmployee::cmdAddRootClick);
-    connect(cndAddSon, &QToolButton::clicked, this, &TfrmEmployee::cndAddSonClick);
-    connect(cmdEdit, &QToolButton::clicked, this, &TfrmEmployee::cmdEditClick);
-    connect(cmdDelete, &QToolButton::clicked, this, &TfrmEmployee::cmdDeleteClick);
     connect(sbSelect, &QToolButton::clicked, this, &TfrmEmployee::sbSelectClick);
     connect(cmdAddClient, &QPushButton::clicked, this, &TfrmEmployee::cmdAddClientClick);
     connect(cmdEditClient, &QPushButton::clicked, this, &TfrmEmployee::cmdEditClientClick);
@@ -140,11 +103,6 @@ TfrmEmployee::TfrmEmployee(QWidget *parent)
     FormCreate();
 }
 
-TfrmEmployee::~TfrmEmployee()
-{
-    delete ADOCommand1;
-}
-
 void TfrmEmployee::FormCreate()
 {
     Cancelled = true;
@@ -153,13 +111,11 @@ void TfrmEmployee::FormCreate()
 bool TfrmEmployee::ReadyData()
 {
     if (SelectMode == 1) {
-        for (QWidget *w : std::initializer_list<QWidget *>{cmdAddRoot, cndAddSon, cmdEdit, cmdDelete, cmdAddClient,
-                                                           cmdEditClient, cmdDeleteClient})
-            w->setVisible(false);
-        sbSelect->setVisible(true);
+        for (QPushButton *b : {cmdAddClient, cmdEditClient, cmdDeleteClient})
+            b->setVisible(false);
         cmdSelect->setVisible(true);
     }
-    if (!m_tree->LoadFullDepth())
+    if (!loadTree())
         return false;
     if (Tree->topLevelItemCount() > 0)
         Tree->setCurrentItem(Tree->topLevelItem(0)); // lists its employees through TreeClick
@@ -172,8 +128,8 @@ bool TfrmEmployee::ReadyList(const QString &departCode)
         dsQuery->close();
         dsQuery->setCommandText(
             QStringLiteral("Select TEmployee.*,TFunc.FuncName from TEmployee left join TFunc on  "
-                           "TEmployee.FuncCode=TFunc.FuncCode where   TEmployee.TypeCode='")
-            + SqlEscape(departCode) + u'\'');
+                           "TEmployee.FuncCode=TFunc.FuncCode where   TEmployee.TypeCode=")
+            + QuotedStr(departCode));
         dsQuery->open();
     } catch (const db::DbError &) {
         dsQuery->close();
@@ -183,42 +139,6 @@ bool TfrmEmployee::ReadyList(const QString &departCode)
     return true;
 }
 
-QTreeWidgetItem *TfrmEmployee::FindNode(const QString &code) const
-{
-    return m_tree->FindNode(code);
-}
-
-QString TfrmEmployee::GetMaxNum(const QString &parentCode)
-{
-    return m_tree->GetMaxNum(parentCode);
-}
-
-void TfrmEmployee::cmdAddRootClick()
-{
-    m_tree->AddRoot();
-}
-
-void TfrmEmployee::cndAddSonClick()
-{
-    m_tree->AddSon();
-}
-
-void TfrmEmployee::cmdEditClick()
-{
-    m_tree->Rename();
-}
-
-void TfrmEmployee::cmdDeleteClick()
-{
-    m_tree->Delete();
-}
-
-QTreeWidgetItem *TfrmEmployee::selectedNode() const
-{
-    QTreeWidgetItem *item = Tree->currentItem();
-    return item && item->isSelected() && PayloadOf(item) ? item : nullptr;
-}
-
 bool TfrmEmployee::listEmpty() const
 {
     return !dsQuery->active() || dsQuery->isEmpty();
@@ -226,8 +146,8 @@ bool TfrmEmployee::listEmpty() const
 
 void TfrmEmployee::TreeClick()
 {
-    if (QTreeWidgetItem *node = selectedNode())
-        ReadyList(PayloadOf(node)->TypeCode);
+    if (const GoodsClass *department = selectedCategory())
+        ReadyList(department->TypeCode);
 }
 
 void TfrmEmployee::TreeDblClick()
@@ -246,19 +166,19 @@ void TfrmEmployee::DBGridEh1DblClick()
 
 void TfrmEmployee::cmdAddClientClick()
 {
-    QTreeWidgetItem *node = selectedNode();
-    if (!node) {
+    const GoodsClass *department = selectedCategory();
+    if (!department) {
         Prompts::instance().message(kNoDepartment);
         return;
     }
-    if (OpenEmployeeEditor(PayloadOf(node)->TypeCode, -1))
+    if (OpenEmployeeEditor(department->TypeCode, -1))
         TreeClick();
 }
 
 void TfrmEmployee::cmdEditClientClick()
 {
-    QTreeWidgetItem *node = selectedNode();
-    if (!node) {
+    const GoodsClass *department = selectedCategory();
+    if (!department) {
         Prompts::instance().message(kNoDepartment);
         return;
     }
@@ -267,20 +187,20 @@ void TfrmEmployee::cmdEditClientClick()
         return;
     }
     const int id = int(dsQuery->fieldByName(QStringLiteral("ID")).asInteger());
-    if (OpenEmployeeEditor(PayloadOf(node)->TypeCode, id))
+    if (OpenEmployeeEditor(department->TypeCode, id))
         TreeClick();
 }
 
 void TfrmEmployee::cmdDeleteClientClick()
 {
-    if (!selectedNode() || listEmpty())
+    if (!selectedCategory() || listEmpty())
         return;
     if (!Prompts::instance().confirm(QStringLiteral("您确认删除选定雇员资料吗？")))
         return;
     try {
-        ADOCommand1->setCommandText(QStringLiteral("Delete from TEmployee Where ID=")
-                                    + QString::number(dsQuery->fieldByName(QStringLiteral("ID")).asInteger()));
-        ADOCommand1->execute();
+        ADOCommand1.setCommandText(QStringLiteral("Delete from TEmployee Where ID=")
+                                   + QString::number(dsQuery->fieldByName(QStringLiteral("ID")).asInteger()));
+        ADOCommand1.execute();
     } catch (const db::DbError &) {
         Prompts::instance().message(QStringLiteral("删除数据发生错误！"));
         return;
@@ -290,22 +210,22 @@ void TfrmEmployee::cmdDeleteClientClick()
 
 void TfrmEmployee::sbSelectClick()
 {
-    QTreeWidgetItem *node = selectedNode();
-    if (!node)
+    const GoodsClass *department = selectedCategory();
+    if (!department)
         return;
-    RetDepartCode = PayloadOf(node)->TypeCode;
-    RetDepartName = PayloadOf(node)->TypeName;
+    RetDepartCode = department->TypeCode;
+    RetDepartName = department->TypeName;
     Cancelled = false;
     accept();
 }
 
 void TfrmEmployee::cmdSelectClick()
 {
-    QTreeWidgetItem *node = selectedNode();
-    if (listEmpty() || !node)
+    const GoodsClass *department = selectedCategory();
+    if (listEmpty() || !department)
         return;
-    RetDepartCode = PayloadOf(node)->TypeCode;
-    RetDepartName = PayloadOf(node)->TypeName;
+    RetDepartCode = department->TypeCode;
+    RetDepartName = department->TypeName;
     RetEmpCode = dsQuery->fieldByName(QStringLiteral("Code")).asString();
     RetEmpName = dsQuery->fieldByName(QStringLiteral("UserName")).asString();
     Cancelled = false;
@@ -320,22 +240,14 @@ void TfrmEmployee::cmdCloseClick()
 bool OpenEmployeeWindow()
 {
     TfrmEmployee form(QApplication::activeWindow());
-    form.SelectMode = 0;
-    if (!form.ReadyData())
-        return false;
-    form.exec();
-    return true;
+    return form.openAs(0);
 }
 
 bool PickDepartEmployee(QString &departCode, QString &departName, QString &empCode, QString &empName)
 {
     TfrmEmployee form(QApplication::activeWindow());
-    form.SelectMode = 1;
-    if (!form.ReadyData())
-        return false;
-    form.exec();
     // Without a choice the caller's values stay as they were.
-    if (form.Cancelled)
+    if (!form.openAs(1) || form.Cancelled)
         return false;
     departCode = form.RetDepartCode;
     departName = form.RetDepartName;

@@ -1,50 +1,32 @@
 #pragma once
 
-#include <QDialog>
+#include "masterdata/CategoryWindow.h"
+#include "platform/db/Command.h"
+
 #include <QString>
 
-#include <memory>
-
-class CategoryTree;
 class DBGridEh;
-class QGroupBox;
 class QPushButton;
-class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace db {
 class DataSet;
-class Command;
 }
 
 // The department tree with the employees of the selected department: maintained here, or
 // offered for choosing a department or one of its employees.
-class TfrmEmployee : public QDialog {
+class TfrmEmployee : public CategoryWindow {
     Q_OBJECT
 public:
     explicit TfrmEmployee(QWidget *parent = nullptr);
-    ~TfrmEmployee() override;
 
-    int SelectMode = 0; // 1: picker, 0: maintenance; set before ReadyData
-    bool Cancelled = true;
     QString RetDepartCode;
     QString RetDepartName;
     QString RetEmpCode;
     QString RetEmpName;
 
-    bool ReadyData();
+    bool ReadyData() override;
     bool ReadyList(const QString &departCode);
-    QTreeWidgetItem *FindNode(const QString &code) const;
-    QString GetMaxNum(const QString &parentCode);
 
-    QGroupBox *GroupBox1;
-    QTreeWidget *Tree;
-    QToolButton *sbSelect;
-    QToolButton *cmdAddRoot;
-    QToolButton *cndAddSon;
-    QToolButton *cmdEdit;
-    QToolButton *cmdDelete;
     QGroupBox *GroupBox2;
     DBGridEh *DBGridEh1;
     QPushButton *cmdAddClient;
@@ -55,10 +37,6 @@ public:
     db::DataSet *dsQuery; // the employee list
 
 public slots:
-    void cmdAddRootClick();
-    void cndAddSonClick();
-    void cmdEditClick();
-    void cmdDeleteClick();
     void TreeClick();
     void TreeDblClick();
     void DBGridEh1DblClick();
@@ -71,11 +49,9 @@ public slots:
 
 private:
     void FormCreate();
-    QTreeWidgetItem *selectedNode() const;
     bool listEmpty() const;
 
-    std::unique_ptr<CategoryTree> m_tree;
-    db::Command *ADOCommand1;
+    db::Command ADOCommand1;
 };
 
 // Maintenance of departments and employees; false when the tree could not be loaded.

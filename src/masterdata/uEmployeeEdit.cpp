@@ -1,8 +1,8 @@
 #include "masterdata/uEmployeeEdit.h"
 
+#include "masterdata/Buttons.h"
 #include "masterdata/EmployeeCode.h"
 #include "platform/Prompts.h"
-#include "platform/db/Command.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DbError.h"
 #include "shell/uDM.h"
@@ -43,7 +43,7 @@ QComboBox *dropDownList(QWidget *parent, const char *name, const QStringList &it
 
 TfrmEmployeeEdit::TfrmEmployeeEdit(QWidget *parent)
     : QDialog(parent), dsQuery(new db::DataSet(DM->ADOConnection1, this)),
-      dsTemp(new db::DataSet(DM->ADOConnection1, this)), ADOCommand1(new db::Command(DM->ADOConnection1))
+      dsTemp(new db::DataSet(DM->ADOConnection1, this)), ADOCommand1(DM->ADOConnection1)
 {
     setObjectName(QStringLiteral("frmEmployeeEdit"));
     setWindowTitle(QStringLiteral("新增/修改联系人信息"));
@@ -59,12 +59,8 @@ TfrmEmployeeEdit::TfrmEmployeeEdit(QWidget *parent)
     EditMemo->setObjectName(QStringLiteral("EditMemo"));
     EditMemo->setTabChangesFocus(true);
     cmbFuncName = dropDownList(this, "cmbFuncName", {});
-    cmdReg = new QPushButton(QStringLiteral("保存(&S)"), this);
-    cmdReg->setObjectName(QStringLiteral("cmdReg"));
-    cmdClose = new QPushButton(QStringLiteral("取消(&X)"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdReg->setAutoDefault(false);
-    cmdClose->setAutoDefault(false);
+    cmdReg = MakeButton(this, "cmdReg", QStringLiteral("保存(&S)"));
+    cmdClose = MakeButton(this, "cmdClose", QStringLiteral("取消(&X)"));
     cmbZZStu = dropDownList(this, "cmbZZStu", {QStringLiteral("离职"), QStringLiteral("在职")});
 
     // The amount is typed as one writes it: up to seven integer digits and two decimals.
@@ -97,26 +93,27 @@ TfrmEmployeeEdit::TfrmEmployeeEdit(QWidget *parent)
     grid->setVerticalSpacing(6);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
-    grid->addWidget(label(QStringLiteral("姓名"), EditTrueName), 0, 0);
-    grid->addWidget(EditTrueName, 0, 1);
-    grid->addWidget(label(QStringLiteral("性别"), cmbSex), 0, 2);
-    grid->addWidget(cmbSex, 0, 3);
-    grid->addWidget(label(QStringLiteral("电话"), EditTelePhone), 1, 0);
-    grid->addWidget(EditTelePhone, 1, 1);
-    grid->addWidget(label(QStringLiteral("移动电话"), EditMobileCode), 1, 2);
-    grid->addWidget(EditMobileCode, 1, 3);
-    grid->addWidget(label(QStringLiteral("电子邮件"), EditEMail), 2, 0);
-    grid->addWidget(EditEMail, 2, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("联系地址"), EditAddress), 3, 0);
-    grid->addWidget(EditAddress, 3, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("职位"), cmbFuncName), 4, 0);
-    grid->addWidget(cmbFuncName, 4, 1);
-    grid->addWidget(label(QStringLiteral("在职状态"), cmbZZStu), 4, 2);
-    grid->addWidget(cmbZZStu, 4, 3);
-    grid->addWidget(label(QStringLiteral("邮政编码"), EditPostCode), 5, 0);
-    grid->addWidget(EditPostCode, 5, 1);
-    grid->addWidget(label(QStringLiteral("费用限制"), EditMaxLimit), 5, 2);
-    grid->addWidget(EditMaxLimit, 5, 3);
+    // Each box beside its label, two to a row where they are short.
+    const struct {
+        QString caption;
+        QWidget *box;
+        int row, column, span;
+    } fields[] = {
+        {QStringLiteral("姓名"), EditTrueName, 0, 0, 1},
+        {QStringLiteral("性别"), cmbSex, 0, 2, 1},
+        {QStringLiteral("电话"), EditTelePhone, 1, 0, 1},
+        {QStringLiteral("移动电话"), EditMobileCode, 1, 2, 1},
+        {QStringLiteral("电子邮件"), EditEMail, 2, 0, 3},
+        {QStringLiteral("联系地址"), EditAddress, 3, 0, 3},
+        {QStringLiteral("职位"), cmbFuncName, 4, 0, 1},
+        {QStringLiteral("在职状态"), cmbZZStu, 4, 2, 1},
+        {QStringLiteral("邮政编码"), EditPostCode, 5, 0, 1},
+        {QStringLiteral("费用限制"), EditMaxLimit, 5, 2, 1},
+    };
+    for (const auto &f : fields) {
+        grid->addWidget(label(f.caption, f.box), f.row, f.column);
+        grid->addWidget(f.box, f.row, f.column + 1, 1, f.span);
+    }
     auto *note = new QLabel(QStringLiteral("单次报费用的限额"), this);
     note->setEnabled(false);
     note->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -148,11 +145,6 @@ TfrmEmployeeEdit::TfrmEmployeeEdit(QWidget *parent)
     InstallEnterToNextControl(this);
     FormCreate();
     EditTrueName->setFocus();
-}
-
-TfrmEmployeeEdit::~TfrmEmployeeEdit()
-{
-    delete ADOCommand1;
 }
 
 void TfrmEmployeeEdit::FormCreate()
@@ -266,9 +258,9 @@ bool TfrmEmployeeEdit::SaveData()
         set("ZZStu", cmbZZStu->currentIndex());
         set("FuncCode", ListFuncCode.value(cmbFuncName->currentIndex()));
         dsQuery->post();
-        ADOCommand1->setCommandText(QStringLiteral("Update TBillDetail Set EmpName='") + SqlEscape(name) + QStringLiteral("'")
-                                    + QStringLiteral(" where EmpID=") + QuotedStr(EmpCode));
-        ADOCommand1->execute();
+        ADOCommand1.setCommandText(QStringLiteral("Update TBillDetail Set EmpName=") + QuotedStr(name)
+                                   + QStringLiteral(" where EmpID=") + QuotedStr(EmpCode));
+        ADOCommand1.execute();
     } catch (const db::DbError &) {
         Prompts::instance().message(QStringLiteral("存储数据发生错误!"));
         return false;

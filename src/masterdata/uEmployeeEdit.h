@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/Command.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -11,7 +13,6 @@ class QPushButton;
 
 namespace db {
 class DataSet;
-class Command;
 }
 
 // The dialog that creates or changes one employee of a department.
@@ -19,7 +20,6 @@ class TfrmEmployeeEdit : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmEmployeeEdit(QWidget *parent = nullptr);
-    ~TfrmEmployeeEdit() override;
 
     QString DepartCode;  // the department the employee belongs to
     int RecordID = -1;   // TEmployee.ID, -1 for a new employee
@@ -57,7 +57,7 @@ private:
 
     db::DataSet *dsQuery;
     db::DataSet *dsTemp;
-    db::Command *ADOCommand1;
+    db::Command ADOCommand1;
 };
 
 // Opens the editor for employee `id` (-1: a new one) of department `departCode`; true when

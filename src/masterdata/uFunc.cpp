@@ -1,5 +1,6 @@
 #include "masterdata/uFunc.h"
 
+#include "masterdata/Buttons.h"
 #include "masterdata/uFuncEdit.h"
 #include "platform/Prompts.h"
 #include "platform/db/DataSet.h"
@@ -26,16 +27,10 @@ TfrmFunc::TfrmFunc(QWidget *parent) : QDialog(parent), dsQuery(new db::DataSet(D
     });
     DBGridEh1->setDataSet(dsQuery);
 
-    auto makeButton = [this](const char *name, const QString &caption) {
-        auto *button = new QPushButton(caption, this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setAutoDefault(false);
-        return button;
-    };
-    Button1 = makeButton("Button1", QStringLiteral("增加(&A)"));
-    Button2 = makeButton("Button2", QStringLiteral("修改(&E)"));
-    Button3 = makeButton("Button3", QStringLiteral("删除(&D)"));
-    Button4 = makeButton("Button4", QStringLiteral("关闭(&X)"));
+    Button1 = MakeButton(this, "Button1", QStringLiteral("增加(&A)"));
+    Button2 = MakeButton(this, "Button2", QStringLiteral("修改(&E)"));
+    Button3 = MakeButton(this, "Button3", QStringLiteral("删除(&D)"));
+    Button4 = MakeButton(this, "Button4", QStringLiteral("关闭(&X)"));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

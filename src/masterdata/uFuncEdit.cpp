@@ -1,5 +1,6 @@
 #include "masterdata/uFuncEdit.h"
 
+#include "masterdata/Buttons.h"
 #include "platform/Prompts.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DbError.h"
@@ -32,13 +33,9 @@ TfrmFuncEdit::TfrmFuncEdit(QWidget *parent) : QDialog(parent), dsQuery(new db::D
     labelName->setBuddy(EditName);
     labelCode->setBuddy(EditCode);
 
-    cmdEnsure = new QPushButton(QStringLiteral("确认(&E)"), this);
-    cmdEnsure->setObjectName(QStringLiteral("cmdEnsure"));
-    cmdCancel = new QPushButton(QStringLiteral("取消(&X)"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     // Enter moves between the boxes; only a click or Alt+E confirms.
-    cmdEnsure->setAutoDefault(false);
-    cmdCancel->setAutoDefault(false);
+    cmdEnsure = MakeButton(this, "cmdEnsure", QStringLiteral("确认(&E)"));
+    cmdCancel = MakeButton(this, "cmdCancel", QStringLiteral("取消(&X)"));
 
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(8);

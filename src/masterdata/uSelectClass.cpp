@@ -1,5 +1,6 @@
 #include "masterdata/uSelectClass.h"
 
+#include "masterdata/Buttons.h"
 #include "masterdata/CategoryItem.h"
 #include "masterdata/CategoryTree.h"
 #include "platform/Prompts.h"
@@ -24,12 +25,8 @@ TfrmSelectClass::TfrmSelectClass(QWidget *parent) : QDialog(parent)
 
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
-    cmdSelect = new QPushButton(QStringLiteral("选中(&S)"), panel);
-    cmdSelect->setObjectName(QStringLiteral("cmdSelect"));
-    cmdClose = new QPushButton(QStringLiteral("退出(&X)"), panel);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    for (QPushButton *b : {cmdSelect, cmdClose})
-        b->setAutoDefault(false);
+    cmdSelect = MakeButton(panel, "cmdSelect", QStringLiteral("选中(&S)"));
+    cmdClose = MakeButton(panel, "cmdClose", QStringLiteral("退出(&X)"));
     auto *buttons = new QHBoxLayout(panel);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addStretch();
@@ -59,7 +56,7 @@ bool TfrmSelectClass::load(const QString &table)
 {
     Tree->clear();
     m_tree = std::make_unique<CategoryTree>(Tree, CategoryTable::readOnly(table), CategoryTree::Icons::None);
-    return m_tree->LoadTwoLevel();
+    return m_tree->loadTwoLevel();
 }
 
 bool TfrmSelectClass::ReadyData()
@@ -79,14 +76,14 @@ bool TfrmSelectClass::ReadyDataProv()
 
 void TfrmSelectClass::cmdSelectClick()
 {
-    QTreeWidgetItem *item = Tree->currentItem();
-    const GoodsClass *data = item && item->isSelected() ? PayloadOf(item) : nullptr;
-    if (!data)
+    QTreeWidgetItem *item = SelectedNode(Tree);
+    if (!item)
         return;
     if (item->childCount() > 0) {
         Prompts::instance().message(QStringLiteral("请选择下级分类！"));
         return;
     }
+    const GoodsClass *data = PayloadOf(item);
     RetTypeCode = data->TypeCode;
     RetTypeName = data->TypeName;
     Cancelled = false;
@@ -98,21 +95,18 @@ void TfrmSelectClass::cmdCloseClick()
     close();
 }
 
-void TfrmSelectClass::TreeKeyDown(int key)
+bool TfrmSelectClass::TreeKeyDown(int key)
 {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        cmdSelectClick();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    cmdSelectClick();
+    return true;
 }
 
 bool TfrmSelectClass::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Tree && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            TreeKeyDown(key);
-            return true;
-        }
-    }
+    if (watched == Tree && event->type() == QEvent::KeyPress && TreeKeyDown(static_cast<QKeyEvent *>(event)->key()))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
 

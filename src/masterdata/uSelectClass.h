@@ -37,7 +37,7 @@ protected:
 
 private:
     void FormCreate();
-    void TreeKeyDown(int key);
+    bool TreeKeyDown(int key); // true when the key was handled
     bool load(const QString &table);
 
     std::unique_ptr<CategoryTree> m_tree;

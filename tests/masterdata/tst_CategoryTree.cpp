@@ -113,7 +113,7 @@ void TestCategoryTree::loadFullDepthSortsByName()
     QVERIFY(t.add("00030002", "火车", "0003", 1));
     QVERIFY(t.add("000300020001", "卧铺", "00030002", 2));
 
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     QCOMPARE(TreeShape(&t.tree), (QStringList{"办公费 0002", "差旅费 0003", "  火车 00030002", "    卧铺 000300020001",
                                               "招待费 0001", "  餐费 00010002", "  招待二 00010001"}));
     QVERIFY(t.prompts.shown.isEmpty());
@@ -126,7 +126,7 @@ void TestCategoryTree::loadFullDepthSortsByName()
 
     // An empty table gives an empty view.
     TreeFixture empty(departments);
-    QVERIFY(empty.categories.LoadFullDepth());
+    QVERIFY(empty.categories.loadFullDepth());
     QCOMPARE(empty.tree.topLevelItemCount(), 0);
 }
 
@@ -136,8 +136,8 @@ void TestCategoryTree::loadFailure()
     RecordingPrompts prompts;
     QTreeWidget tree;
     CategoryTree categories(&tree, CategoryTable::readOnly(QStringLiteral("TNoSuchTable")));
-    QVERIFY(!categories.LoadFullDepth());
-    QVERIFY(!categories.LoadTwoLevel());
+    QVERIFY(!categories.loadFullDepth());
+    QVERIFY(!categories.loadTwoLevel());
     QCOMPARE(prompts.messages(), (QStringList{kReadError, kReadError}));
 }
 
@@ -145,10 +145,10 @@ void TestCategoryTree::addRootDrawsCodesAndAppends()
 {
     QFETCH(bool, departments);
     TreeFixture t(departments);
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.prompts.inputAnswers << "招待费" << "办公费";
-    t.categories.AddRoot();
-    t.categories.AddRoot();
+    t.categories.addRoot();
+    t.categories.addRoot();
 
     const QString prompt = t.table.addRootPrompt;
     QCOMPARE(prompt, departments ? QStringLiteral("输入部门主分类名称") : QStringLiteral("输入费用主分类名称"));
@@ -174,10 +174,10 @@ void TestCategoryTree::addRootCancelledOrEmpty()
 {
     QFETCH(bool, departments);
     TreeFixture t(departments);
-    QVERIFY(t.categories.LoadFullDepth());
-    t.categories.AddRoot();          // cancelled: the box gives back its empty start text
+    QVERIFY(t.categories.loadFullDepth());
+    t.categories.addRoot();          // cancelled: the box gives back its empty start text
     t.prompts.inputAnswers << "";    // confirmed empty
-    t.categories.AddRoot();
+    t.categories.addRoot();
     QCOMPARE(t.tree.topLevelItemCount(), 0);
     QCOMPARE(t.count(), 0);
     QVERIFY(t.prompts.messages().isEmpty());
@@ -189,10 +189,10 @@ void TestCategoryTree::addSon()
     TreeFixture t(departments);
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.add("00010001", "车队", "0001", 1));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("行政部");
     t.prompts.inputAnswers << "保安" << "一车队";
-    t.categories.AddSon();
+    t.categories.addSon();
 
     const QString prompt = departments ? QStringLiteral("输入下级部门分类名称") : QStringLiteral("输入费用二级分类名称");
     QCOMPARE(t.prompts.texts("input"), QStringList{prompt});
@@ -210,7 +210,7 @@ void TestCategoryTree::addSon()
 
     // One level further down, the first child of a node without children.
     t.select("车队");
-    t.categories.AddSon();
+    t.categories.addSon();
     QCOMPARE(t.fx.value("select ParTypeCode || '|' || nLeveal from " + t.table.table
                         + " where TypeCode='000100010001'"),
              QStringLiteral("00010001|2"));
@@ -223,11 +223,11 @@ void TestCategoryTree::addNeedsSelection()
     QFETCH(bool, departments);
     TreeFixture t(departments);
     QVERIFY(t.add("0001", "行政部", "", 0));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.prompts.inputAnswers << "x";
-    t.categories.AddSon();
-    t.categories.Rename();
-    t.categories.Delete();
+    t.categories.addSon();
+    t.categories.rename();
+    t.categories.remove();
     QVERIFY(t.prompts.shown.isEmpty());
     QCOMPARE(t.count(), 1);
     QCOMPARE(t.stored("0001"), QStringLiteral("行政部"));
@@ -270,14 +270,14 @@ void TestCategoryTree::levelLimits()
     const QString deepParent = departments ? QStringLiteral("0001000100010001") : QStringLiteral("000100010001");
     QVERIFY(t.add(deepParent + "0009", "wrongly1", deepParent, 1));
     QVERIFY(t.add("00010009", "wrongly4", "0001", 4));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select(target);
     QTreeWidgetItem *item = t.tree.currentItem();
     const int before = t.count();
     const int viewLevel = ViewLevel(item);
 
     t.prompts.inputAnswers << "新";
-    t.categories.AddSon();
+    t.categories.addSon();
     if (refused) {
         QCOMPARE(t.prompts.messages(), QStringList{message});
         QVERIFY(t.prompts.texts("input").isEmpty()); // refused before the name is asked
@@ -300,18 +300,18 @@ void TestCategoryTree::gapAndRedraw()
     TreeFixture t(departments);
     QVERIFY(t.add("0001", "甲", "", 0));
     QVERIFY(t.add("0003", "丙", "", 0));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.prompts.inputAnswers << "丁";
-    t.categories.AddRoot();
+    t.categories.addRoot();
     QCOMPARE(t.stored("0004"), QStringLiteral("丁"));
     QCOMPARE(t.categories.GetMaxNum(QString()), QStringLiteral("0005"));
 
     t.select("丁");
-    t.categories.Delete();
+    t.categories.remove();
     QCOMPARE(t.stored("0004"), QString());
     QVERIFY(!ItemNamed(&t.tree, "丁"));
     t.prompts.inputAnswers << "戊";
-    t.categories.AddRoot();
+    t.categories.addRoot();
     QCOMPARE(t.stored("0004"), QStringLiteral("戊"));
     QCOMPARE(PayloadOf(ItemNamed(&t.tree, "戊"))->TypeCode, QStringLiteral("0004"));
     // The gap at 0002 stays.
@@ -322,22 +322,22 @@ void TestCategoryTree::longNameCut()
 {
     QFETCH(bool, departments);
     TreeFixture t(departments);
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     const QString twenty = QStringLiteral("一二三四五六七八九十甲乙丙丁戊己庚辛壬癸");
     const QString fifteen = twenty.left(15);
     t.prompts.inputAnswers << twenty << QStringLiteral("ab") + twenty;
-    t.categories.AddRoot();
+    t.categories.addRoot();
     QCOMPARE(t.stored("0001"), fifteen);
     QCOMPARE(t.tree.topLevelItem(0)->text(0), fifteen);
 
     // A character is never cut in half: 2 + 14*2 bytes, the 15th character would need 31.
     t.select(fifteen);
-    t.categories.Rename();
+    t.categories.rename();
     QCOMPARE(t.stored("0001"), QStringLiteral("ab") + twenty.left(14));
     QCOMPARE(t.tree.topLevelItem(0)->text(0), QStringLiteral("ab") + twenty.left(14));
 
     t.prompts.inputAnswers << twenty;
-    t.categories.AddSon();
+    t.categories.addSon();
     QCOMPARE(t.stored("00010001"), fifteen);
 }
 
@@ -346,20 +346,20 @@ void TestCategoryTree::failedInsertLeavesNoNode()
     QFETCH(bool, departments);
     TreeFixture t(departments);
     QVERIFY(t.add("0001", "行政部", "", 0));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     QVERIFY(t.fx.exec("CREATE TRIGGER trRefuse BEFORE INSERT ON " + t.table.table
                       + " BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     t.prompts.inputAnswers << "新根" << "新下级";
-    t.categories.AddRoot();
+    t.categories.addRoot();
     t.select("行政部");
-    t.categories.AddSon();
+    t.categories.addSon();
     QCOMPARE(t.prompts.messages(), (QStringList{kReadError, kReadError}));
     QCOMPARE(TreeShape(&t.tree), QStringList{"行政部 0001"});
 
     // Once the table takes rows again, codes are drawn from what it really holds.
     QVERIFY(t.fx.exec("DROP TRIGGER trRefuse"));
     t.prompts.inputAnswers << "新下级";
-    t.categories.AddSon();
+    t.categories.addSon();
     QCOMPARE(t.stored("00010001"), QStringLiteral("新下级"));
 }
 
@@ -370,13 +370,13 @@ void TestCategoryTree::fullSiblingsRefused()
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.add("00019999", "末位", "0001", 1));
     QVERIFY(t.add("9999", "最后", "", 0));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     const int before = t.count();
 
     t.select("行政部");
     t.prompts.inputAnswers << "再一个" << "再一个根";
-    t.categories.AddSon();
-    t.categories.AddRoot();
+    t.categories.addSon();
+    t.categories.addRoot();
     QCOMPARE(t.prompts.messages().size(), 2);
     QVERIFY(t.prompts.messages().at(0).contains("9999"));
     QCOMPARE(t.prompts.messages().at(1), t.prompts.messages().at(0));
@@ -392,10 +392,10 @@ void TestCategoryTree::highestCodeNotANumber()
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.add("00010001", "车队", "0001", 1));
     QVERIFY(t.add("0001X001", "坏码", "0001", 1));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("行政部");
     t.prompts.inputAnswers << "新";
-    t.categories.AddSon();
+    t.categories.addSon();
     QCOMPARE(t.prompts.messages(), QStringList{kReadError});
     QCOMPARE(t.count(), 3);
     QVERIFY(!ItemNamed(&t.tree, "新"));
@@ -410,10 +410,10 @@ void TestCategoryTree::renameReachesBillsForDepartmentsOnly()
     QVERIFY(t.add("0002", "销售部", "", 0));
     QVERIFY(t.fx.exec("insert into TBillDetail (DepartCode, DepartName, CustCode, CustName) "
                       "values ('0001','行政部','0001','行政部'), ('0002','销售部','0002','销售部')"));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("行政部");
     t.prompts.inputAnswers << "综合'部";
-    t.categories.Rename();
+    t.categories.rename();
 
     const QString prompt = departments ? QStringLiteral("输入新的部门分类名称") : QStringLiteral("输入新的费用分类名称");
     QCOMPARE(t.prompts.shown.size(), 1);
@@ -434,15 +434,15 @@ void TestCategoryTree::renameCancelledWritesOldName()
     TreeFixture t(true);
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.fx.exec("insert into TBillDetail (DepartCode, DepartName) values ('0001','旧名')"));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("行政部");
-    t.categories.Rename(); // cancelled: the box returns the current name, which is written back
+    t.categories.rename(); // cancelled: the box returns the current name, which is written back
     QCOMPARE(t.stored("0001"), QStringLiteral("行政部"));
     QCOMPARE(t.fx.value("select DepartName from TBillDetail"), QStringLiteral("行政部"));
     QVERIFY(t.prompts.messages().isEmpty());
 
     t.prompts.inputAnswers << "";
-    t.categories.Rename(); // emptied: nothing happens
+    t.categories.rename(); // emptied: nothing happens
     QCOMPARE(t.stored("0001"), QStringLiteral("行政部"));
     QCOMPARE(t.tree.topLevelItem(0)->text(0), QStringLiteral("行政部"));
 }
@@ -454,16 +454,16 @@ void TestCategoryTree::renameResortsSiblings()
     QVERIFY(t.add("00010001", "纸张", "0001", 1));
     QVERIFY(t.add("00010002", "笔", "0001", 1));
     QVERIFY(t.add("0002", "差旅费", "", 0));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     QCOMPARE(TreeShape(&t.tree), (QStringList{"办公费 0001", "  笔 00010002", "  纸张 00010001", "差旅费 0002"}));
     t.select("纸张");
     t.prompts.inputAnswers << "白板"; // B-a before B-i
-    t.categories.Rename();
+    t.categories.rename();
     QCOMPARE(TreeShape(&t.tree), (QStringList{"办公费 0001", "  白板 00010001", "  笔 00010002", "差旅费 0002"}));
     // A top-level rename sorts the top level only; children keep their order.
     t.prompts.inputAnswers << "住宿费";
     t.select("办公费");
-    t.categories.Rename();
+    t.categories.rename();
     QCOMPARE(TreeShape(&t.tree), (QStringList{"差旅费 0002", "住宿费 0001", "  白板 00010001", "  笔 00010002"}));
     QCOMPARE(t.tree.currentItem()->text(0), QStringLiteral("住宿费"));
 }
@@ -475,10 +475,10 @@ void TestCategoryTree::renameFailureKeepsBothSides()
     QVERIFY(t.fx.exec("insert into TBillDetail (DepartCode, DepartName) values ('0001','行政部')"));
     // The second statement (the expense records) fails after the first succeeded.
     QVERIFY(t.fx.exec("CREATE TRIGGER trRefuse BEFORE UPDATE ON TBillDetail BEGIN SELECT RAISE(ABORT, 'no'); END"));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("行政部");
     t.prompts.inputAnswers << "综合部";
-    t.categories.Rename();
+    t.categories.rename();
     QCOMPARE(t.prompts.messages(), QStringList{kReadError});
     QCOMPARE(t.tree.topLevelItem(0)->text(0), QStringLiteral("行政部"));
     QCOMPARE(t.stored("0001"), QStringLiteral("行政部"));
@@ -492,9 +492,9 @@ void TestCategoryTree::deleteRefusedWithChildren()
     TreeFixture t(departments);
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.add("00010001", "车队", "0001", 1));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("行政部");
-    t.categories.Delete();
+    t.categories.remove();
     QCOMPARE(t.prompts.messages(), QStringList{QStringLiteral("指定分类下有子分类，不能直接删除！请先删除子分类！")});
     QVERIFY(t.prompts.texts("confirm").isEmpty());
     QCOMPARE(t.count(), 2);
@@ -506,20 +506,20 @@ void TestCategoryTree::deleteAskedAndDone()
     TreeFixture t(false);
     QVERIFY(t.add("0001", "办公费", "", 0));
     QVERIFY(t.add("00010001", "纸张", "0001", 1));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("纸张");
     t.prompts.confirmAnswers << false;
-    t.categories.Delete();
+    t.categories.remove();
     QCOMPARE(t.prompts.texts("confirm"), QStringList{QStringLiteral("您确认删除吗？")});
     QCOMPARE(t.count(), 2);
     QVERIFY(ItemNamed(&t.tree, "纸张"));
 
-    t.categories.Delete(); // Yes
+    t.categories.remove(); // Yes
     QCOMPARE(t.count(), 1);
     QCOMPARE(TreeShape(&t.tree), QStringList{"办公费 0001"});
     // The parent has no children left and can go as well.
     t.select("办公费");
-    t.categories.Delete();
+    t.categories.remove();
     QCOMPARE(t.count(), 0);
     QCOMPARE(t.tree.topLevelItemCount(), 0);
     QVERIFY(t.prompts.messages().isEmpty());
@@ -530,9 +530,9 @@ void TestCategoryTree::deleteFailure()
     TreeFixture t(true);
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.fx.exec("CREATE TRIGGER trRefuse BEFORE DELETE ON TEmpClass BEGIN SELECT RAISE(ABORT, 'no'); END"));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("行政部");
-    t.categories.Delete();
+    t.categories.remove();
     QCOMPARE(t.prompts.messages(), QStringList{kReadError});
     QCOMPARE(t.count(), 1);
     QCOMPARE(t.tree.topLevelItemCount(), 1);
@@ -544,9 +544,9 @@ void TestCategoryTree::deleteKeepsEmployeesAndRecords()
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.fx.exec("insert into TEmployee (Code, UserName, TypeCode) values ('00010001','张三','0001')"));
     QVERIFY(t.fx.exec("insert into TBillDetail (DepartCode, DepartName, EmpID) values ('0001','行政部','00010001')"));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     t.select("行政部");
-    t.categories.Delete();
+    t.categories.remove();
     QCOMPARE(t.count(), 0);
     QCOMPARE(t.fx.value("select TypeCode from TEmployee"), QStringLiteral("0001"));
     QCOMPARE(t.fx.value("select DepartCode from TBillDetail"), QStringLiteral("0001"));
@@ -558,7 +558,7 @@ void TestCategoryTree::findNode()
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.add("00010001", "车队", "0001", 1));
     QVERIFY(t.add("0002", "销售部", "", 0));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     QCOMPARE(t.categories.FindNode("00010001"), ItemNamed(&t.tree, "车队"));
     QCOMPARE(t.categories.FindNode("0002"), ItemNamed(&t.tree, "销售部"));
     QVERIFY(!t.categories.FindNode("0001000"));  // whole codes only
@@ -571,7 +571,7 @@ void TestCategoryTree::iconsByLevel()
     TreeFixture t(true);
     QVERIFY(t.add("0001", "行政部", "", 0));
     QVERIFY(t.add("00010001", "车队", "0001", 1));
-    QVERIFY(t.categories.LoadFullDepth());
+    QVERIFY(t.categories.loadFullDepth());
     const QImage top = MakeIcon(LookIcon::TreeTop).pixmap(16).toImage();
     const QImage sub = MakeIcon(LookIcon::TreeSub).pixmap(16).toImage();
     QVERIFY(top != sub);
@@ -580,9 +580,9 @@ void TestCategoryTree::iconsByLevel()
     // A selected node keeps its picture.
     QCOMPARE(ItemNamed(&t.tree, "车队")->icon(0).pixmap(16, QIcon::Selected).toImage(), sub);
     t.prompts.inputAnswers << "新根" << "新下级";
-    t.categories.AddRoot();
+    t.categories.addRoot();
     t.select("新根");
-    t.categories.AddSon();
+    t.categories.addSon();
     QCOMPARE(ItemNamed(&t.tree, "新根")->icon(0).pixmap(16).toImage(), top);
     QCOMPARE(ItemNamed(&t.tree, "新下级")->icon(0).pixmap(16).toImage(), sub);
 }

@@ -88,6 +88,29 @@ void selectEmployee(TfrmEmployee &form, const QString &name)
     QFAIL(qPrintable(name));
 }
 
+// What the window handed to the employee editor it opened.
+struct EditorOpened {
+    bool seen = false;
+    QString depart;
+    int id = 0;
+};
+
+// Notes the employee editor that is about to open in `opened`, then runs `act` on it (an
+// editor left open is cancelled).
+void WhenEditorOpens(EditorOpened &opened, std::function<void(TfrmEmployeeEdit *)> act = {})
+{
+    WhenModalOpens(
+        [&opened, act](QDialog *d) {
+            auto *editor = qobject_cast<TfrmEmployeeEdit *>(d);
+            QVERIFY(editor);
+            opened.depart = editor->DepartCode;
+            opened.id = editor->RecordID;
+            if (act)
+                act(editor);
+        },
+        &opened.seen);
+}
+
 } // namespace
 
 class TestEmployee : public QObject {
@@ -359,34 +382,22 @@ void TestEmployee::addOpensEditorAndReloads()
     selectDepartment(form, "行政部");
 
     // Cancelled: nothing stored, the list unchanged.
-    QString depart;
-    int id = 0;
-    bool seen = false;
-    WhenModalOpens(
-        [&](QDialog *d) {
-            auto *editor = qobject_cast<TfrmEmployeeEdit *>(d);
-            QVERIFY(editor);
-            depart = editor->DepartCode;
-            id = editor->RecordID;
-            editor->findChild<QPushButton *>("cmdClose")->click();
-        },
-        &seen);
+    EditorOpened opened;
+    WhenEditorOpens(opened, [](TfrmEmployeeEdit *editor) { editor->findChild<QPushButton *>("cmdClose")->click(); });
     form.findChild<QPushButton *>("cmdAddClient")->click();
-    QVERIFY(seen);
-    QCOMPARE(depart, QStringLiteral("0001"));
-    QCOMPARE(id, -1);
+    QVERIFY(opened.seen);
+    QCOMPARE(opened.depart, QStringLiteral("0001"));
+    QCOMPARE(opened.id, -1);
     QCOMPARE(listed(form), QStringList{"张三"});
 
     // Saved: the list shows the new employee.
-    WhenModalOpens(
-        [](QDialog *d) {
-            d->findChild<QLineEdit *>("EditTrueName")->setText("孙七");
-            d->findChild<QComboBox *>("cmbFuncName")->setCurrentIndex(0);
-            d->findChild<QPushButton *>("cmdReg")->click();
-        },
-        &seen);
+    WhenEditorOpens(opened, [](TfrmEmployeeEdit *editor) {
+        editor->findChild<QLineEdit *>("EditTrueName")->setText("孙七");
+        editor->findChild<QComboBox *>("cmbFuncName")->setCurrentIndex(0);
+        editor->findChild<QPushButton *>("cmdReg")->click();
+    });
     form.findChild<QPushButton *>("cmdAddClient")->click();
-    QVERIFY(seen);
+    QVERIFY(opened.seen);
     QCOMPARE(listed(form), (QStringList{"张三", "孙七"}));
     QCOMPARE(fx.value("select TypeCode from TEmployee where UserName='孙七'"), QStringLiteral("0001"));
 }
@@ -400,21 +411,12 @@ void TestEmployee::editOpensEditorForCurrentRow()
     QVERIFY(form.ReadyData());
     selectEmployee(form, "王五");
     const int expected = fx.value("select ID from TEmployee where UserName='王五'").toInt();
-    int id = 0;
-    QString depart;
-    bool seen = false;
-    WhenModalOpens(
-        [&](QDialog *d) {
-            auto *editor = qobject_cast<TfrmEmployeeEdit *>(d);
-            QVERIFY(editor);
-            id = editor->RecordID;
-            depart = editor->DepartCode;
-        },
-        &seen);
+    EditorOpened opened;
+    WhenEditorOpens(opened);
     form.findChild<QPushButton *>("cmdEditClient")->click();
-    QVERIFY(seen);
-    QCOMPARE(id, expected);
-    QCOMPARE(depart, QStringLiteral("0002"));
+    QVERIFY(opened.seen);
+    QCOMPARE(opened.id, expected);
+    QCOMPARE(opened.depart, QStringLiteral("0002"));
 }
 
 void TestEmployee::pickerChoices_data()
@@ -479,12 +481,11 @@ void TestEmployee::doubleClicksInMaintenance()
     QVERIFY(form.isVisible());
     QVERIFY(form.Cancelled);
     // A double click on the grid edits the current employee.
-    bool seen = false;
-    int id = 0;
-    WhenModalOpens([&](QDialog *d) { id = qobject_cast<TfrmEmployeeEdit *>(d)->RecordID; }, &seen);
+    EditorOpened opened;
+    WhenEditorOpens(opened);
     form.DBGridEh1DblClick();
-    QVERIFY(seen);
-    QCOMPARE(id, int(form.dsQuery->fieldByName("ID").asInteger()));
+    QVERIFY(opened.seen);
+    QCOMPARE(opened.id, int(form.dsQuery->fieldByName("ID").asInteger()));
     QVERIFY(form.isVisible());
 }
 

@@ -5,8 +5,7 @@
 #include "RecordingPrompts.h"
 
 #include "mainwindow/uMain.h"
-#include "masterdata/uCustDef.h"
-#include "masterdata/uEmployee.h"
+#include "masterdata/CategoryWindow.h"
 
 #include <QAction>
 #include <QTreeWidget>
@@ -47,10 +46,8 @@ void TestMasterMenus::entries()
     WhenModalOpens(
         [&](QDialog *d) {
             opened = QString::fromLatin1(d->metaObject()->className());
-            if (auto *e = qobject_cast<TfrmEmployee *>(d))
-                mode = e->SelectMode;
-            if (auto *c = qobject_cast<TfrmCustDef *>(d))
-                mode = c->SelectMode;
+            if (auto *w = qobject_cast<CategoryWindow *>(d))
+                mode = w->SelectMode;
             departments = d->findChild<QTreeWidget *>("Tree")->topLevelItemCount();
         },
         &seen);
