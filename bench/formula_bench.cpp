@@ -7,6 +7,7 @@
 //
 // Generated databases go to bench/data/ (kept out of version control).
 #include "CompanyGenerator.h"
+#include "QuietPrompts.h"
 #include "allocation/CalcExpress.h"
 #include "allocation/FormulaExpander.h"
 #include "allocation/FormulaSql.h"
@@ -112,7 +113,6 @@ double benchEvaluator()
 struct Codes {
     QStringList employees;
     QStringList categories;
-    QStringList columns; // departments and active employees, as the allocation table has them
     QDate first;
     QDate last;
 };
@@ -209,24 +209,12 @@ void benchCells(const QString &path, double evaluatorRate)
               .arg(tableCells / cellRate, 0, 'f', 1));
 }
 
-// Silence for "Error in formula." should a generated formula fail.
-class QuietPrompts final : public Prompts {
-public:
-    void message(const QString &) override {}
-    void information(const QString &) override {}
-    void warning(const QString &) override {}
-    bool confirm(const QString &) override { return false; }
-    QString input(const QString &, const QString &, const QString &initial) override { return initial; }
-    QString saveFile(const FileDialogSpec &) override { return {}; }
-    QString openFile(const FileDialogSpec &) override { return {}; }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QuietPrompts quiet;
+    QuietPrompts quiet; // should a generated formula not parse
     Prompts::install(&quiet);
     const QStringList args = app.arguments();
 

@@ -1,9 +1,9 @@
 // Feeds arbitrary text to the formula parser, the evaluator and the token expansion, and
 // checks what must hold for any text: no crash or hang, a parsed formula evaluates to a finite
 // value or fails with one of the evaluator's reasons, a failed parse always reports.
+#include "../QuietPrompts.h"
 #include "allocation/CalcExpress.h"
 #include "allocation/FormulaTokens.h"
-#include "platform/Prompts.h"
 
 #include <cmath>
 #include <cstdint>
@@ -12,21 +12,9 @@
 
 namespace {
 
-class CountingPrompts final : public Prompts {
-public:
-    int messages = 0;
-    void message(const QString &) override { ++messages; }
-    void information(const QString &) override {}
-    void warning(const QString &) override {}
-    bool confirm(const QString &) override { return false; }
-    QString input(const QString &, const QString &, const QString &initial) override { return initial; }
-    QString saveFile(const FileDialogSpec &) override { return {}; }
-    QString openFile(const FileDialogSpec &) override { return {}; }
-};
-
-CountingPrompts &prompts()
+QuietPrompts &prompts()
 {
-    static CountingPrompts instance;
+    static QuietPrompts instance;
     static const bool installed = (Prompts::install(&instance), true);
     (void)installed;
     return instance;

@@ -26,11 +26,6 @@ const char *const kStatementText[] = {
 // The formula has no variables; the evaluator still gets its full array of values.
 constexpr std::size_t kEvaluatorValues = 101;
 
-QString day(const QDate &date)
-{
-    return date.toString(QStringLiteral("yyyy-MM-dd"));
-}
-
 } // namespace
 
 FormulaExpander::FormulaExpander(db::Connection *connection, TCalcExpress *calc)
@@ -110,11 +105,12 @@ long double FormulaExpander::moneyValue(Statement statement, const QString &toke
     // employee code would match every expense booked without an employee.
     if (codes.first.isEmpty())
         return 0;
-    trace(statement == Count ? CountTokenSql(codes.first, codes.second, m_first, m_last)
-                             : CountEmpTokenSql(codes.first, codes.second, m_first, m_last));
+    if (m_trace)
+        m_trace(statement == Count ? CountTokenSql(codes.first, codes.second, m_first, m_last)
+                                   : CountEmpTokenSql(codes.first, codes.second, m_first, m_last));
     QVariant value;
     bool found = false;
-    if (!scalar(statement, {codes.first, codes.second, day(m_first), day(m_last.addDays(1))}, value, found))
+    if (!scalar(statement, {codes.first, codes.second, SqlDay(m_first), SqlDay(m_last.addDays(1))}, value, found))
         return 0;
     try {
         return db::valueToFloat(value); // a sum over no records is NULL and reads as 0
@@ -125,18 +121,14 @@ long double FormulaExpander::moneyValue(Statement statement, const QString &toke
 
 qint32 FormulaExpander::countValue(Statement statement, const QString &token)
 {
-    const TokenCodes codes = ReadTokenCodes(token, false);
+    const QString code = ReadTokenCodes(token, false).first;
+    if (m_trace)
+        m_trace(statement == SumD ? SumDTokenSql(code) : SumFTokenSql(code));
+    // A department counts with everything below it.
+    const QString bound = statement == SumD ? code + u'%' : code;
     QVariant value;
     bool found = false;
-    bool ok;
-    if (statement == SumD) {
-        trace(SumDTokenSql(codes.first));
-        ok = scalar(statement, {QString(codes.first + QLatin1Char('%'))}, value, found);
-    } else {
-        trace(SumFTokenSql(codes.first));
-        ok = scalar(statement, {codes.first}, value, found);
-    }
-    if (!ok)
+    if (!scalar(statement, {bound}, value, found))
         return 0;
     try {
         return qint32(db::valueToInteger(value));
@@ -200,39 +192,28 @@ FormulaExpander::Result FormulaExpander::ExpandFormula(const QString &formula)
 
 FormulaExpander::Cell FormulaExpander::CalcCell(const QString &employeeCode, const QString &categoryCode)
 {
-    Cell cell;
-    const QString zero = QStringLiteral("0.00");
+    const auto zero = [](CellOutcome outcome) { return Cell{outcome, QStringLiteral("0.00"), QString()}; };
     QVariant value;
     bool found = false;
 
-    trace(EmployeeFuncSql(employeeCode));
+    if (m_trace)
+        m_trace(EmployeeFuncSql(employeeCode));
     if (!scalar(EmployeeFunc, {employeeCode}, value, found))
-        return cell;
-    if (!found) {
-        cell.outcome = CellOutcome::NoEmployee;
-        cell.text = zero;
-        return cell;
-    }
+        return Cell{CellOutcome::DatabaseFailure};
+    if (!found)
+        return zero(CellOutcome::NoEmployee);
     const QString funcCode = db::valueToText(value);
 
-    trace(FormulaLookupSql(funcCode, categoryCode));
+    if (m_trace)
+        m_trace(FormulaLookupSql(funcCode, categoryCode));
     if (!scalar(FormulaLookup, {funcCode, categoryCode}, value, found))
-        return cell;
-    if (!found) {
-        cell.outcome = CellOutcome::NoFormula;
-        cell.text = zero;
-        return cell;
-    }
+        return Cell{CellOutcome::DatabaseFailure};
+    if (!found)
+        return zero(CellOutcome::NoFormula);
     const QString formula = db::valueToText(value);
-    if (formula.isEmpty()) {
-        cell.outcome = CellOutcome::EmptyFormula;
-        cell.text = zero;
-        return cell;
-    }
+    if (formula.isEmpty())
+        return zero(CellOutcome::EmptyFormula);
 
     const Result result = ExpandFormula(formula);
-    cell.outcome = CellOutcome::Evaluated;
-    cell.text = FormatAmount(result.value);
-    cell.failure = result.failure;
-    return cell;
+    return Cell{CellOutcome::Evaluated, FormatAmount(result.value), result.failure};
 }

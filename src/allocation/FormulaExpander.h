@@ -53,8 +53,6 @@ public:
 
     // Both days are included.
     void setPeriod(const QDate &first, const QDate &last);
-    QDate periodFirst() const { return m_first; }
-    QDate periodLast() const { return m_last; }
 
     // Token values; a failing query gives 0, as does a sum over no records.
     long double GetValue0(const QString &token); // "{COUNT "
@@ -69,7 +67,8 @@ public:
     // category, computed for the period.
     Cell CalcCell(const QString &employeeCode, const QString &categoryCode);
 
-    // Called with the text of every statement, as it reads, before it runs.
+    // Called with the text of every statement, as it reads, before it runs. The texts are
+    // built only while a trace is set.
     void setQueryTrace(std::function<void(const QString &sql)> trace) { m_trace = std::move(trace); }
 
 private:
@@ -82,11 +81,6 @@ private:
     void dropStatements();
     long double moneyValue(Statement statement, const QString &token);
     qint32 countValue(Statement statement, const QString &token);
-    void trace(const QString &sql) const
-    {
-        if (m_trace)
-            m_trace(sql);
-    }
 
     db::Connection *m_connection;
     TCalcExpress *m_calc;

@@ -12,3 +12,6 @@ QString SumDTokenSql(const QString &departCode);
 QString SumFTokenSql(const QString &funcCode);
 QString EmployeeFuncSql(const QString &employeeCode);
 QString FormulaLookupSql(const QString &funcCode, const QString &custCode);
+
+// A day as the statements write it: yyyy-MM-dd.
+QString SqlDay(const QDate &date);
