@@ -3,6 +3,7 @@
 #include "masterdata/CategoryTable.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DbError.h"
+#include "platform/text/PadZeros.h"
 
 bool IsDigitCode(const QString &text)
 {
@@ -30,7 +31,7 @@ DrawnCode NextChildCode(const QString &parentCode, const QString &highestSibling
     const qlonglong highest = number.toLongLong(&ok);
     if (!ok || highest >= kMaxSiblings)
         return {DrawnCode::Full, QString()};
-    return {DrawnCode::Ok, parentCode + QString::number(highest + 1).rightJustified(4, u'0')};
+    return {DrawnCode::Ok, parentCode + PadZeros(QString::number(highest + 1), 4)};
 }
 
 QString FirstValue(db::DataSet &query, const QString &sql)

@@ -3,6 +3,7 @@
 #include "masterdata/CategoryCodes.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DbError.h"
+#include "platform/text/PadZeros.h"
 #include "platform/text/SqlText.h"
 
 #include <limits>
@@ -24,7 +25,7 @@ QString NextEmployeeCode(const QString &departCode, const QString &greatest)
     const qlonglong number = rest.toLongLong(&ok);
     if (!ok || number == std::numeric_limits<qlonglong>::max())
         return QString();
-    return departCode + QString::number(number + 1).rightJustified(4, u'0');
+    return departCode + PadZeros(QString::number(number + 1), 4);
 }
 
 QString DrawEmployeeCode(db::DataSet &query, const QString &departCode)

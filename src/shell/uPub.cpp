@@ -31,13 +31,6 @@ void OpenInBrowser(const QString &target)
     Os::instance().openInBrowser(target);
 }
 
-QString PadZeros(const QString &text, int width)
-{
-    if (text.size() >= width)
-        return text;
-    return QString(width - text.size(), u'0') + text;
-}
-
 void CopyFileTo(const QString &source, const QString &destination)
 {
     QFile in(source);

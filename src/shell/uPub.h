@@ -5,6 +5,7 @@
 #include "platform/text/AmountFormat.h"
 #include "platform/text/ChineseCollator.h"
 #include "platform/text/Gbk.h"
+#include "platform/text/PadZeros.h"
 #include "platform/text/Pinyin.h"
 #include "platform/text/SqlText.h"
 
@@ -33,8 +34,6 @@ void RunProgram(const QString &path, const QString &parameters = QString());
 // Starts a web browser for a web address or a local page; reports nothing.
 void OpenInBrowser(const QString &target);
 
-// Fills `text` on the left with "0" to `width` characters; never cuts.
-QString PadZeros(const QString &text, int width);
 
 // Copies `source` over `destination` (replaced without asking); raises FileError.
 void CopyFileTo(const QString &source, const QString &destination);

@@ -24,6 +24,16 @@ bool isHan(char32_t c)
         || (c >= 0xF900 && c <= 0xFAFF);
 }
 
+// The code point of `text` that contains the UTF-16 unit at `i`.
+char32_t codePointAt(QStringView text, qsizetype i)
+{
+    if (text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate())
+        --i;
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+    return text.at(i).unicode();
+}
+
 } // namespace
 
 int CompareByName(const QString &a, const QString &b)
@@ -31,15 +41,14 @@ int CompareByName(const QString &a, const QString &b)
     // The Chinese collation puts Han characters before Latin letters; a Chinese desktop lists
     // "A部" before "财务部", so where the first difference is Han against anything else, the
     // other character comes first. Everything else is the collator's pinyin order.
-    const QList<uint> ua = a.toUcs4(), ub = b.toUcs4();
-    const qsizetype n = std::min(ua.size(), ub.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        if (ua.at(i) == ub.at(i))
-            continue;
-        const bool hanA = isHan(ua.at(i)), hanB = isHan(ub.at(i));
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    while (i < n && a.at(i) == b.at(i))
+        ++i;
+    if (i < n) {
+        const bool hanA = isHan(codePointAt(a, i)), hanB = isHan(codePointAt(b, i));
         if (hanA != hanB)
             return hanA ? 1 : -1;
-        break;
     }
     const int c = collator().compare(a, b);
     if (c != 0)
